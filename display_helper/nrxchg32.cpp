@@ -1,0 +1,81 @@
+// Stand-in for the maker's display helper library NRXCHG32.DLL.
+#define NRXCHG32_BUILDING
+#include "nrxchg32.h"
+#include "mode_text.h"
+
+// Windows NT needs the shutdown privilege before ExitWindowsEx may restart.
+static void EnableShutdownPrivilege()
+{
+    HANDLE token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+        return;
+    TOKEN_PRIVILEGES privileges;
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    if (LookupPrivilegeValueA(NULL, "SeShutdownPrivilege", &privileges.Privileges[0].Luid))
+        AdjustTokenPrivileges(token, FALSE, &privileges, 0, NULL, NULL);
+    CloseHandle(token);
+}
+
+static bool IsWindowsNt(OSVERSIONINFOA* version)
+{
+    version->dwOSVersionInfoSize = sizeof(*version);
+    if (!GetVersionExA(version))
+        return false;
+    return version->dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
+extern "C" int WINAPI RestartWindows(void)
+{
+    OSVERSIONINFOA version;
+    if (IsWindowsNt(&version))
+        EnableShutdownPrivilege();
+    // ExitWindowsEx only starts the restart; the caller carries on meanwhile.
+    return ExitWindowsEx(EWX_REBOOT, 0);
+}
+
+extern "C" int WINAPI CheckQuickRes(void)
+{
+    OSVERSIONINFOA version;
+    if (IsWindowsNt(&version))
+        return version.dwMajorVersion >= 5;
+    if (version.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS)
+        return 0;
+    // Windows 98 (4.10) and later change colour depth without a restart.
+    return version.dwMajorVersion > 4 || version.dwMinorVersion >= 10;
+}
+
+static bool ModeInEffect(const ModeText& wanted)
+{
+    DEVMODEA current;
+    ZeroMemory(&current, sizeof(current));
+    current.dmSize = sizeof(current);
+    if (!EnumDisplaySettingsA(NULL, ENUM_CURRENT_SETTINGS, &current))
+        return false;
+    return (int)current.dmPelsWidth == wanted.width &&
+           (int)current.dmPelsHeight == wanted.height &&
+           (int)current.dmBitsPerPel == wanted.bitsPerPixel;
+}
+
+extern "C" int WINAPI QuickResChange(const char* text)
+{
+    ModeText wanted;
+    if (!ParseModeText(text, &wanted))
+        return 0;
+    DEVMODEA mode;
+    ZeroMemory(&mode, sizeof(mode));
+    mode.dmSize = sizeof(mode);
+    mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+    mode.dmPelsWidth = wanted.width;
+    mode.dmPelsHeight = wanted.height;
+    mode.dmBitsPerPel = wanted.bitsPerPixel;
+    if (ChangeDisplaySettingsA(&mode, 0) != DISP_CHANGE_SUCCESSFUL || !ModeInEffect(wanted))
+        return 0;
+    // The caller may have set the mode already, in which case the system saw
+    // no change and announced none: announce it so every window has seen it
+    // before we return.
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(HWND_BROADCAST, WM_DISPLAYCHANGE, wanted.bitsPerPixel,
+                        MAKELPARAM(wanted.width, wanted.height), SMTO_ABORTIFHUNG, 5000, &ignored);
+    return 1;
+}

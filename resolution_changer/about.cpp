@@ -1,0 +1,24 @@
+// The about box.
+#include "about.h"
+#include "resource.h"
+#include "shell_state.h"
+
+static INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return TRUE;
+    case WM_COMMAND:
+        if (wParam == IDOK || wParam == IDCANCEL) {
+            EndDialog(dialog, wParam);
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+
+INT_PTR ShowAboutBox(HWND owner)
+{
+    return DialogBoxParamA(Shell.instance, MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutDialogProc, 0);
+}

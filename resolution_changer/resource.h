@@ -1,0 +1,61 @@
+// Resource and command identifiers of the resolution changer.
+#ifndef NRXVGCHG_RESOURCE_H
+#define NRXVGCHG_RESOURCE_H
+
+// Icons and bitmaps
+#define IDI_PROGRAM 10
+#define IDB_TOOLBAR 100
+
+// Dialogs
+#define IDD_SETTINGS 110
+#define IDD_CONFIRM 130
+#define IDD_RESTART_OR_SWITCH 140
+#define IDD_ABOUT 150
+
+// Controls
+#define IDC_TOOLBAR 101
+#define IDC_SWITCH_ENABLED 111
+#define IDC_HOTKEY 116
+#define IDC_TEST 121
+#define IDC_QUESTION_ICON 131
+#define IDC_SWITCH_LIVE 141
+#define IDC_RESOLUTION_LIST 1008
+
+// Commands
+#define IDM_SETTINGS 102
+#define IDM_ABOUT 103
+#define IDM_HELP 104
+#define IDM_SHOW_HIDE 105
+#define IDM_EXIT 106
+#define IDM_CYCLE 201
+#define IDM_DROPDOWN 202
+#define IDM_DISPLAY_PROPERTIES 203
+#define IDM_MODE_FIRST 2000
+
+// Strings
+#define IDS_TITLE 1000
+#define IDS_DEPTH_2 1001
+#define IDS_DEPTH_16 1002
+#define IDS_DEPTH_256 1003
+#define IDS_DEPTH_64K 1004
+#define IDS_DEPTH_16M 1005
+#define IDS_MENU_SETTINGS 1006
+#define IDS_MENU_ABOUT 1007
+#define IDS_MENU_HELP 1008
+#define IDS_MENU_OPEN 1009
+#define IDS_MENU_CLOSE 1010
+#define IDS_MENU_EXIT 1011
+#define IDS_MENU_DISPLAY_PROPERTIES 1012
+#define IDS_TIP_CYCLE 1013
+#define IDS_TIP_DROPDOWN 1014
+#define IDS_SAFE_MODE 1016
+#define IDS_NEEDS_RESTART 1017
+#define IDS_CANNOT_CHANGE 1018
+#define IDS_ABOUT_TO_CHANGE 1019
+#define IDS_ABOUT_TO_TEST 1020
+#define IDS_OLD_DRIVER 1021
+#define IDS_MENU_ABOUT_GROUP 1022
+#define IDS_DUPLICATE_HOTKEY 1023
+#define IDS_CANNOT_RUN 1024
+
+#endif

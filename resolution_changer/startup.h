@@ -1,0 +1,17 @@
+// Start-up of the resolution changer, up to its message loop.
+#ifndef NRXVGCHG_STARTUP_H
+#define NRXVGCHG_STARTUP_H
+
+#include <windows.h>
+#include "stored_settings.h"
+
+void RegisterWindowClasses(HINSTANCE instance);
+// The program path with its extension replaced by ".HLP"; false when the
+// result would not fit.
+bool MakeHelpFilePath(const char* programPath, char* helpPath, int size);
+// The tool window at its stored place; NULL when creation failed.
+HWND CreateToolWindow(const StoredWindow& stored);
+// The whole program: start-up checks, windows, message loop. The exit code.
+int RunProgram(HINSTANCE instance, int showCommand);
+
+#endif

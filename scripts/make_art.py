@@ -1,0 +1,135 @@
+#!/usr/bin/env python3
+"""Draws the resolution changer's icon (10) and toolbar bitmap (100).
+
+Both are 16-colour images in the standard VGA palette, written byte by byte so
+that the committed files are reproducible: resolution_changer/art/program.ico
+(32x32 and 16x16) and resolution_changer/art/toolbar.bmp (two 18x18 buttons).
+"""
+import os
+import struct
+
+PALETTE = [
+    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
+    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
+    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
+    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
+]
+BLACK, NAVY, GREY, SILVER, BLUE, CYAN, WHITE, YELLOW = 0, 4, 8, 7, 12, 14, 15, 11
+CLEAR = -1
+
+
+def canvas(w, h, fill):
+    return [[fill] * w for _ in range(h)]
+
+
+def rect(img, x0, y0, x1, y1, c):
+    for y in range(y0, y1 + 1):
+        for x in range(x0, x1 + 1):
+            img[y][x] = c
+
+
+def frame(img, x0, y0, x1, y1, c):
+    for x in range(x0, x1 + 1):
+        img[y0][x] = img[y1][x] = c
+    for y in range(y0, y1 + 1):
+        img[y][x0] = img[y][x1] = c
+
+
+def monitor(img, s):
+    """A monitor whose screen shows a smaller window and a resize arrow."""
+    frame(img, 1 * s, 2 * s, 14 * s + s - 1, 11 * s + s - 1, BLACK)
+    rect(img, 1 * s + 1, 2 * s + 1, 15 * s - 2, 12 * s - 2, SILVER)
+    rect(img, 3 * s, 4 * s, 13 * s - 1, 10 * s - 1, NAVY)
+    rect(img, 4 * s, 5 * s, 8 * s - 1, 8 * s - 1, CYAN)
+    for i in range(3 * s):
+        img[5 * s + i][8 * s + i] = WHITE
+        img[5 * s + i][8 * s + i + 1 if s > 1 else 8 * s + i] = WHITE
+    rect(img, 6 * s, 12 * s, 10 * s - 1, 13 * s - 1, GREY)
+    rect(img, 4 * s, 13 * s, 12 * s - 1, 14 * s - 1 + (s > 1), BLACK)
+
+
+def cycle_button():
+    img = canvas(18, 18, SILVER)
+    frame(img, 2, 3, 15, 12, BLACK)
+    rect(img, 3, 4, 14, 11, NAVY)
+    rect(img, 4, 5, 9, 9, CYAN)
+    for i in range(4):  # arrow from the small window to the corner
+        img[6 + i][9 + i] = WHITE
+    img[9][11] = img[8][12] = img[9][12] = WHITE
+    rect(img, 6, 13, 11, 13, GREY)
+    rect(img, 4, 14, 13, 14, BLACK)
+    return img
+
+
+def dropdown_button():
+    img = canvas(18, 18, SILVER)
+    for row, half in enumerate(range(4, -1, -1)):
+        for x in range(9 - half, 9 + half + 1):
+            img[7 + row][x] = BLACK
+    return img
+
+
+def pack_4bpp(img, masked):
+    """Bottom-up 4-bit rows padded to 32 bits; transparent pixels become black."""
+    out = b""
+    for row in reversed(img):
+        px = [0 if (masked and c == CLEAR) else c for c in row]
+        if len(px) % 2:
+            px.append(0)
+        data = bytes((px[i] << 4) | px[i + 1] for i in range(0, len(px), 2))
+        out += data + b"\0" * (-len(data) % 4)
+    return out
+
+
+def pack_mask(img):
+    out = b""
+    for row in reversed(img):
+        bits = "".join("1" if c == CLEAR else "0" for c in row)
+        bits += "0" * (-len(bits) % 32)
+        out += int(bits, 2).to_bytes(len(bits) // 8, "big")
+    return out
+
+
+def palette_bytes():
+    return b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in PALETTE)
+
+
+def dib(img, icon):
+    w, h = len(img[0]), len(img)
+    pixels = pack_4bpp(img, icon)
+    mask = pack_mask(img) if icon else b""
+    header = struct.pack("<IiiHHIIiiII", 40, w, h * 2 if icon else h, 1, 4, 0,
+                         len(pixels) + len(mask), 0, 0, 16, 0)
+    return header + palette_bytes() + pixels + mask
+
+
+def icon_image(size):
+    img = canvas(size, size, CLEAR)
+    monitor(img, size // 16)
+    return img
+
+
+def write_ico(path):
+    images = [dib(icon_image(32), True), dib(icon_image(16), True)]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, data in zip((32, 16), images):
+        out += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(data), offset)
+        offset += len(data)
+    with open(path, "wb") as f:
+        f.write(out + b"".join(images))
+
+
+def write_bmp(path):
+    left, right = cycle_button(), dropdown_button()
+    img = [l + r for l, r in zip(left, right)]
+    body = dib(img, False)
+    with open(path, "wb") as f:
+        f.write(struct.pack("<2sIHHI", b"BM", 14 + len(body), 0, 0, 14 + 40 + 64) + body)
+
+
+if __name__ == "__main__":
+    art = os.path.join(os.path.dirname(__file__), "..", "resolution_changer", "art")
+    os.makedirs(art, exist_ok=True)
+    write_ico(os.path.join(art, "program.ico"))
+    write_bmp(os.path.join(art, "toolbar.bmp"))

@@ -1,0 +1,108 @@
+// Answers the message boxes and dialogs of a process as a user would.
+#include "box_answerer.h"
+#include "driver.h"
+
+namespace driver {
+
+BoxAnswerer::BoxAnswerer(DWORD processId) : processId_(processId), thread_([this] { Run(); }) {}
+
+BoxAnswerer::~BoxAnswerer()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stop_ = true;
+    }
+    thread_.join();
+}
+
+void BoxAnswerer::Queue(int button)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    answers_.push_back(button);
+}
+
+void BoxAnswerer::Queue(std::initializer_list<int> buttons)
+{
+    for (int button : buttons)
+        Queue(button);
+}
+
+std::vector<SeenBox> BoxAnswerer::Seen()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return seen_;
+}
+
+bool BoxAnswerer::WaitForBoxes(size_t count, DWORD timeout)
+{
+    return WaitFor([&] { return Seen().size() >= count; }, timeout);
+}
+
+static BOOL CALLBACK CollectStatic(HWND child, LPARAM parameter)
+{
+    char className[32];
+    GetClassNameA(child, className, sizeof(className));
+    std::string text = WindowText(child);
+    if (lstrcmpiA(className, "Static") == 0 && !text.empty()) {
+        std::string* joined = (std::string*)parameter;
+        if (!joined->empty())
+            *joined += "|";
+        *joined += text;
+    }
+    return TRUE;
+}
+
+std::string BoxText(HWND box)
+{
+    if (GetDlgItem(box, 0xFFFF))
+        return MessageBoxText(box);
+    std::string joined;
+    EnumChildWindows(box, CollectStatic, (LPARAM)&joined);
+    return joined;
+}
+
+void BoxAnswerer::Handle(HWND box)
+{
+    SeenBox seen = {box, GetWindow(box, GW_OWNER), WindowText(box), BoxText(box), 0};
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!answers_.empty()) {
+            seen.answer = answers_.front();
+            answers_.pop_front();
+        }
+        seen_.push_back(seen);
+    }
+    if (seen.answer)
+        PostCommand(box, seen.answer);
+}
+
+void BoxAnswerer::Run()
+{
+    std::vector<HWND> handled;
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (stop_)
+                return;
+        }
+        for (HWND box : ProcessWindows(processId_, "#32770")) {
+            bool known = false;
+            for (HWND seen : handled)
+                known = known || seen == box;
+            if (known || !IsWindowVisible(box))
+                continue;
+            Sleep(30);  // let the dialog finish its WM_INITDIALOG
+            handled.push_back(box);
+            Handle(box);
+        }
+        // Forget boxes that are gone: a later box may get the same handle.
+        std::vector<HWND> alive;
+        for (HWND seen : handled)
+            if (IsWindow(seen))
+                alive.push_back(seen);
+        handled.swap(alive);
+        Sleep(15);
+    }
+}
+
+}  // namespace driver

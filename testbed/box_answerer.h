@@ -1,0 +1,55 @@
+// Answers the message boxes and dialogs ("#32770") of a process as a user
+// would, from a thread of its own: records each box when it appears (title,
+// text, owner) and presses the next queued answer, or leaves it open when
+// none is queued. Works for the test's own process (in-process tests, whose
+// modal loops run on the test thread) and for a started program.
+#ifndef TESTBED_BOX_ANSWERER_H
+#define TESTBED_BOX_ANSWERER_H
+
+#include <windows.h>
+
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace driver {
+
+struct SeenBox {
+    HWND window;
+    HWND owner;
+    std::string title;
+    std::string text;  // a message box's text, or a dialog's static texts joined by '|'
+    int answer;        // the button pressed, 0 when left open
+};
+
+class BoxAnswerer {
+public:
+    explicit BoxAnswerer(DWORD processId = GetCurrentProcessId());
+    ~BoxAnswerer();
+    // The button the next box that appears gets (IDOK, IDYES, 141, ...).
+    void Queue(int button);
+    void Queue(std::initializer_list<int> buttons);
+    // The boxes seen so far, in order.
+    std::vector<SeenBox> Seen();
+    // Waits until `count` boxes have been seen.
+    bool WaitForBoxes(size_t count, DWORD timeout = 5000);
+
+private:
+    void Run();
+    void Handle(HWND box);
+    DWORD processId_;
+    std::mutex mutex_;
+    std::deque<int> answers_;
+    std::vector<SeenBox> seen_;
+    bool stop_ = false;
+    std::thread thread_;
+};
+
+// A box's text as BoxAnswerer records it.
+std::string BoxText(HWND box);
+
+}  // namespace driver
+
+#endif

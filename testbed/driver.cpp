@@ -1,0 +1,148 @@
+// Drives real programs from another process in the same Wine desktop.
+#include "driver.h"
+
+namespace driver {
+
+Program::Program(const std::string& path)
+{
+    ZeroMemory(&process_, sizeof(process_));
+    std::string folder = path.substr(0, path.find_last_of("\\/"));
+    STARTUPINFOA startup;
+    ZeroMemory(&startup, sizeof(startup));
+    startup.cb = sizeof(startup);
+    std::string commandLine = "\"" + path + "\"";
+    if (!CreateProcessA(path.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL,
+                        folder.c_str(), &startup, &process_))
+        ZeroMemory(&process_, sizeof(process_));
+}
+
+Program::~Program()
+{
+    End();
+}
+
+int Program::WaitForExit(DWORD timeout)
+{
+    if (!started() || WaitForSingleObject(process_.hProcess, timeout) != WAIT_OBJECT_0)
+        return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return (int)code;
+}
+
+bool Program::WaitUntilIdle(DWORD timeout)
+{
+    return started() && WaitForInputIdle(process_.hProcess, timeout) == 0;
+}
+
+void Program::End()
+{
+    if (!started())
+        return;
+    if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) {
+        for (HWND window : ProcessWindows(id(), NULL))
+            PostMessageA(window, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process_.hProcess, 3000) != WAIT_OBJECT_0)
+            TerminateProcess(process_.hProcess, 99);
+        WaitForSingleObject(process_.hProcess, 3000);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+    ZeroMemory(&process_, sizeof(process_));
+}
+
+struct WindowSearch {
+    DWORD processId;
+    const char* className;
+    const char* title;
+    std::vector<HWND> found;
+};
+
+static BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter)
+{
+    WindowSearch* search = (WindowSearch*)parameter;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId)
+        return TRUE;
+    char text[256];
+    if (search->className) {
+        GetClassNameA(window, text, sizeof(text));
+        if (lstrcmpA(text, search->className) != 0)
+            return TRUE;
+    }
+    if (search->title && WindowText(window) != search->title)
+        return TRUE;
+    search->found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> ProcessWindows(DWORD processId, const char* className, const char* title)
+{
+    WindowSearch search = {processId, className, title, {}};
+    EnumWindows(CollectWindow, (LPARAM)&search);
+    return search.found;
+}
+
+HWND WaitForWindow(DWORD processId, const char* className, const char* title, DWORD timeout)
+{
+    HWND found = NULL;
+    WaitFor([&] {
+        std::vector<HWND> windows = ProcessWindows(processId, className, title);
+        found = windows.empty() ? NULL : windows.front();
+        return found != NULL;
+    }, timeout);
+    return found;
+}
+
+HWND WaitForDialog(DWORD processId, const char* title, DWORD timeout)
+{
+    return WaitForWindow(processId, "#32770", title, timeout);
+}
+
+bool WaitUntilGone(HWND window, DWORD timeout)
+{
+    return WaitFor([&] { return !IsWindow(window); }, timeout);
+}
+
+std::string WindowText(HWND window)
+{
+    char text[1024];
+    int length = GetWindowTextA(window, text, sizeof(text));
+    return std::string(text, length > 0 ? length : 0);
+}
+
+std::string ControlText(HWND dialog, int id)
+{
+    char text[1024];
+    UINT length = GetDlgItemTextA(dialog, id, text, sizeof(text));
+    return std::string(text, length);
+}
+
+std::string MessageBoxText(HWND box)
+{
+    return ControlText(box, 0xFFFF);
+}
+
+bool PostCommand(HWND window, int id)
+{
+    return window && PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+static BOOL CALLBACK CollectButton(HWND child, LPARAM parameter)
+{
+    char className[32];
+    GetClassNameA(child, className, sizeof(className));
+    if (lstrcmpiA(className, "Button") == 0)
+        ((std::vector<int>*)parameter)->push_back(GetDlgCtrlID(child));
+    return TRUE;
+}
+
+std::vector<int> ButtonIds(HWND dialog)
+{
+    std::vector<int> ids;
+    EnumChildWindows(dialog, CollectButton, (LPARAM)&ids);
+    return ids;
+}
+
+}  // namespace driver

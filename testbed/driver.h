@@ -1,0 +1,66 @@
+// Drives real programs the way a user would, from another process in the
+// same Wine desktop: start them, find their windows, read texts (cp932),
+// click, dismiss boxes, wait for them to end.
+#ifndef TESTBED_DRIVER_H
+#define TESTBED_DRIVER_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace driver {
+
+const DWORD DEFAULT_TIMEOUT = 5000;
+
+class Program {
+public:
+    // Starts `path` with its own folder as the current directory.
+    explicit Program(const std::string& path);
+    // Ends the program if it still runs: WM_CLOSE to its windows, then termination.
+    ~Program();
+    bool started() const { return process_.hProcess != NULL; }
+    DWORD id() const { return process_.dwProcessId; }
+    // The exit code, or -1 when it still runs after `timeout` ms.
+    int WaitForExit(DWORD timeout = DEFAULT_TIMEOUT);
+    // Waits until the program has done its start-up and waits for input.
+    bool WaitUntilIdle(DWORD timeout = DEFAULT_TIMEOUT);
+    void End();
+
+private:
+    PROCESS_INFORMATION process_;
+};
+
+// Top-level windows of process `processId` of `className` (and `title`
+// unless NULL), visible or not.
+std::vector<HWND> ProcessWindows(DWORD processId, const char* className, const char* title = NULL);
+// Waits up to `timeout` ms for such a window; NULL when none came.
+HWND WaitForWindow(DWORD processId, const char* className, const char* title,
+                   DWORD timeout = DEFAULT_TIMEOUT);
+// A dialog or message box ("#32770") with that title.
+HWND WaitForDialog(DWORD processId, const char* title, DWORD timeout = DEFAULT_TIMEOUT);
+// Waits until the window is gone.
+bool WaitUntilGone(HWND window, DWORD timeout = DEFAULT_TIMEOUT);
+// Waits until `condition` holds, polling every 20 ms.
+template <typename Condition>
+bool WaitFor(Condition condition, DWORD timeout = DEFAULT_TIMEOUT)
+{
+    for (DWORD start = GetTickCount(); !condition(); Sleep(20))
+        if (GetTickCount() - start > timeout)
+            return false;
+    return true;
+}
+
+std::string WindowText(HWND window);
+std::string ControlText(HWND dialog, int id);
+// The text of a message box (its static 0xFFFF).
+std::string MessageBoxText(HWND box);
+// Posts WM_COMMAND `id` (a click that may open a modal box must be posted).
+bool PostCommand(HWND window, int id);
+
+// Windows of a message box's buttons, by id, in creation order.
+std::vector<int> ButtonIds(HWND dialog);
+
+}  // namespace driver
+
+#endif

@@ -1,0 +1,236 @@
+// NRXVGCHG.EXE as a user meets it, in the Wine virtual desktop (Japanese,
+// Windows 98): started from a folder of its own beside the stand-in library,
+// driven with the messages its windows receive, registry checked afterwards.
+#include "driver.h"
+#include "scratch_registry.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const char FOLDER[] = "C:\\nrxe2e";
+const char PROGRAM[] = "C:\\nrxe2e\\NRXVGCHG.EXE";
+const char KEY[] = "Software\\NORIX\\Resolva";
+const char TOOL_CLASS[] = "NRXTOOLWND";
+const char TITLE[] = "ﾉﾘｯｸｽ";
+const UINT WM_TRAYICON = 0x0800;
+const int TRAY_ICON_ID = 11;
+
+class ResolutionChangerE2E : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        CreateDirectoryA(FOLDER, NULL);
+        ASSERT_TRUE(CopyFileA(WINE_BUILD_DIR "\\bin\\NRXVGCHG.EXE", PROGRAM, FALSE));
+        ASSERT_TRUE(CopyFileA(WINE_BUILD_DIR "\\bin\\NRXCHG32.DLL", "C:\\nrxe2e\\NRXCHG32.DLL", FALSE));
+    }
+    void SetUp() override
+    {
+        ASSERT_EQ(1024, GetSystemMetrics(SM_CXSCREEN)) << "the test bed's desktop is 1024x768";
+        testreg::DeleteTree(HKEY_CURRENT_USER, KEY);
+    }
+    void TearDown() override { testreg::DeleteTree(HKEY_CURRENT_USER, KEY); }
+
+    // Starts the program and waits for its tool window (shown or not).
+    HWND Start(driver::Program& program)
+    {
+        EXPECT_TRUE(program.started());
+        EXPECT_TRUE(program.WaitUntilIdle());
+        HWND window = driver::WaitForWindow(program.id(), TOOL_CLASS, TITLE);
+        EXPECT_TRUE(window) << "no tool window";
+        return window;
+    }
+    // IDM_EXIT, then the exit code.
+    int Exit(driver::Program& program, HWND window)
+    {
+        PostMessageA(window, WM_COMMAND, 106, 0);
+        return program.WaitForExit();
+    }
+    HWND VisibleMenu(DWORD processId)
+    {
+        for (HWND menu : driver::ProcessWindows(processId, "#32768"))
+            if (IsWindowVisible(menu))
+                return menu;
+        return NULL;
+    }
+    void CloseMenu(DWORD processId)
+    {
+        HWND menu = VisibleMenu(processId);
+        if (menu)
+            PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        EXPECT_TRUE(driver::WaitFor([&] { return VisibleMenu(processId) == NULL; }));
+    }
+};
+
+TEST_F(ResolutionChangerE2E, FirstStartShowsTheToolWindowTopRightAndExitStoresItsPlace)
+{
+    driver::Program program(PROGRAM);
+    HWND window = Start(program);
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(IsWindowVisible(window));
+    RECT r;
+    GetWindowRect(window, &r);
+    EXPECT_EQ(1024, r.right);
+    EXPECT_EQ(0, r.top);
+    EXPECT_LT(r.right - r.left, 100);
+
+    EXPECT_EQ(0, Exit(program, window));
+    testreg::Value position = testreg::Read(HKEY_CURRENT_USER, KEY, "DefaultPosition");
+    EXPECT_EQ((DWORD)REG_BINARY, position.type);
+    ASSERT_EQ(16u, position.data.size());
+    const LONG* stored = (const LONG*)position.data.data();
+    EXPECT_EQ(r.left, stored[0]);
+    EXPECT_EQ(r.top, stored[1]);
+    EXPECT_EQ(r.right - r.left, stored[2]);
+    EXPECT_EQ(r.bottom - r.top, stored[3]);
+    testreg::Value iconic = testreg::Read(HKEY_CURRENT_USER, KEY, "DefaultIconic");
+    EXPECT_EQ((DWORD)REG_DWORD, iconic.type);
+    ASSERT_EQ(4u, iconic.data.size());
+    EXPECT_EQ(0u, *(const DWORD*)iconic.data.data());
+}
+
+TEST_F(ResolutionChangerE2E, SecondStartEndsWithExitCodeOneAndTheFirstRunsOn)
+{
+    driver::Program first(PROGRAM);
+    HWND window = Start(first);
+    ASSERT_TRUE(window);
+    driver::Program second(PROGRAM);
+    EXPECT_EQ(1, second.WaitForExit());
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(1u, driver::ProcessWindows(first.id(), TOOL_CLASS).size());
+    EXPECT_EQ(0, Exit(first, window));
+}
+
+TEST_F(ResolutionChangerE2E, CloseBoxHidesAndTheNextStartShowsOnlyTheTrayIcon)
+{
+    {
+        driver::Program program(PROGRAM);
+        HWND window = Start(program);
+        ASSERT_TRUE(window);
+        PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_TRUE(driver::WaitFor([&] { return !IsWindowVisible(window); }));
+        Sleep(200);
+        EXPECT_EQ(-1, program.WaitForExit(0)) << "the close box must not end the program";
+        // A second copy leaves the hidden window hidden.
+        driver::Program second(PROGRAM);
+        EXPECT_EQ(1, second.WaitForExit());
+        Sleep(200);
+        EXPECT_FALSE(IsWindowVisible(window));
+        EXPECT_EQ(0, Exit(program, window));
+    }
+    testreg::Value iconic = testreg::Read(HKEY_CURRENT_USER, KEY, "DefaultIconic");
+    ASSERT_EQ(4u, iconic.data.size());
+    EXPECT_EQ(1u, *(const DWORD*)iconic.data.data());
+
+    driver::Program program(PROGRAM);
+    HWND window = Start(program);
+    ASSERT_TRUE(window);
+    Sleep(300);
+    EXPECT_FALSE(IsWindowVisible(window));
+    // The tray icon is there: its click opens the menu.
+    PostMessageA(window, WM_TRAYICON, TRAY_ICON_ID, WM_RBUTTONUP);
+    EXPECT_TRUE(driver::WaitFor([&] { return VisibleMenu(program.id()) != NULL; }));
+    CloseMenu(program.id());
+    EXPECT_EQ(0, Exit(program, window));
+}
+
+TEST_F(ResolutionChangerE2E, TrayClickOpensTheMenuAfterTwoHundredMilliseconds)
+{
+    driver::Program program(PROGRAM);
+    HWND window = Start(program);
+    ASSERT_TRUE(window);
+    DWORD clicked = GetTickCount();
+    PostMessageA(window, WM_TRAYICON, TRAY_ICON_ID, WM_LBUTTONUP);
+    ASSERT_TRUE(driver::WaitFor([&] { return VisibleMenu(program.id()) != NULL; }));
+    DWORD elapsed = GetTickCount() - clicked;
+    EXPECT_GE(elapsed, 180u);
+    EXPECT_LT(elapsed, 1500u);
+    // The menu's owner is a hidden window of its own, not the tool window.
+    std::vector<HWND> owners = driver::ProcessWindows(program.id(), "NRXMENUWND");
+    ASSERT_EQ(1u, owners.size());
+    EXPECT_FALSE(IsWindowVisible(owners[0]));
+    CloseMenu(program.id());
+    // Clicks for another icon id are ignored.
+    PostMessageA(window, WM_TRAYICON, TRAY_ICON_ID + 1, WM_LBUTTONUP);
+    Sleep(500);
+    EXPECT_EQ(NULL, VisibleMenu(program.id()));
+    EXPECT_EQ(0, Exit(program, window));
+}
+
+TEST_F(ResolutionChangerE2E, DoubleClickOpensNoMenu)
+{
+    driver::Program program(PROGRAM);
+    HWND window = Start(program);
+    ASSERT_TRUE(window);
+    // The system reports a double click as up, double-click, up.
+    PostMessageA(window, WM_TRAYICON, TRAY_ICON_ID, WM_LBUTTONUP);
+    PostMessageA(window, WM_TRAYICON, TRAY_ICON_ID, WM_LBUTTONDBLCLK);
+    PostMessageA(window, WM_TRAYICON, TRAY_ICON_ID, WM_LBUTTONUP);
+    Sleep(600);
+    EXPECT_EQ(NULL, VisibleMenu(program.id()));
+    // The swallowed button-up was the last: the next click opens the menu again.
+    PostMessageA(window, WM_TRAYICON, TRAY_ICON_ID, WM_LBUTTONUP);
+    EXPECT_TRUE(driver::WaitFor([&] { return VisibleMenu(program.id()) != NULL; }));
+    CloseMenu(program.id());
+    EXPECT_EQ(0, Exit(program, window));
+}
+
+TEST_F(ResolutionChangerE2E, AboutBoxShowsTheVersionAndClosesWithOk)
+{
+    driver::Program program(PROGRAM);
+    HWND window = Start(program);
+    ASSERT_TRUE(window);
+    PostMessageA(window, WM_COMMAND, 103, 0);
+    HWND about = driver::WaitForDialog(program.id(), "ﾉﾘｯｸｽ ﾚｿﾞﾙｳﾞｧ");
+    ASSERT_TRUE(about);
+    EXPECT_EQ(window, GetWindow(about, GW_OWNER));
+    EXPECT_EQ("OK", driver::ControlText(about, IDOK));
+    driver::PostCommand(about, IDOK);
+    EXPECT_TRUE(driver::WaitUntilGone(about));
+    EXPECT_EQ(0, Exit(program, window));
+}
+
+TEST_F(ResolutionChangerE2E, ToolbarTooltipsAndDropDownMenu)
+{
+    driver::Program program(PROGRAM);
+    HWND window = Start(program);
+    ASSERT_TRUE(window);
+    HWND toolbar = FindWindowExA(window, NULL, "ToolbarWindow32", NULL);
+    ASSERT_TRUE(toolbar);
+    EXPECT_EQ(2, (int)SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0));
+    // Nothing is enabled for switching on a first start: the cycle button is grey.
+    EXPECT_FALSE(SendMessageA(toolbar, TB_GETSTATE, 201, 0) & TBSTATE_ENABLED);
+    EXPECT_TRUE(SendMessageA(toolbar, TB_GETSTATE, 202, 0) & TBSTATE_ENABLED);
+    PostMessageA(window, WM_COMMAND, 202, 0);
+    EXPECT_TRUE(driver::WaitFor([&] { return VisibleMenu(program.id()) != NULL; }));
+    RECT menu;
+    GetWindowRect(VisibleMenu(program.id()), &menu);
+    RECT bar;
+    GetWindowRect(toolbar, &bar);
+    EXPECT_GE(menu.top, bar.top + 20) << menu.left << "," << menu.top << " bar " << bar.left << "," << bar.top;  // below the buttons
+    CloseMenu(program.id());
+    EXPECT_EQ(0, Exit(program, window));
+}
+
+TEST_F(ResolutionChangerE2E, CloseFromOutsideEndsTheProgramLikeExit)
+{
+    const LONG rect[4] = {100, 200, 70, 50};
+    testreg::Write(HKEY_CURRENT_USER, KEY, "DefaultPosition", REG_BINARY, rect, sizeof(rect));
+    driver::Program program(PROGRAM);
+    HWND window = Start(program);
+    ASSERT_TRUE(window);
+    RECT r;
+    GetWindowRect(window, &r);
+    EXPECT_EQ(100, r.left);
+    EXPECT_EQ(200, r.top);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, program.WaitForExit());
+    testreg::Value position = testreg::Read(HKEY_CURRENT_USER, KEY, "DefaultPosition");
+    ASSERT_EQ(16u, position.data.size());
+    EXPECT_EQ(100, ((const LONG*)position.data.data())[0]);
+}
+
+}  // namespace

@@ -1,0 +1,213 @@
+// The tool window created in-process on the simulated adapter: placement,
+// toolbar, hotkey windows, hiding, display changes and shutdown.
+#include "hotkey_window.h"
+#include "mode_tables.h"
+#include "resource.h"
+#include "scratch_registry.h"
+#include "shell_state.h"
+#include "simulated_display.h"
+#include "startup.h"
+#include "tool_window.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const char KEY[] = "Software\\NORIX\\Resolva";
+
+class ShellTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Shell.instance = GetModuleHandleA(NULL);
+        Shell.toolWindowVisible = 1;
+        RegisterWindowClasses(Shell.instance);
+        simulated::Reset();
+        simulated::AddMode(640, 480, 32);
+        simulated::AddMode(800, 600, 32);
+        simulated::AddMode(1024, 768, 32);
+        simulated::AddMode(1280, 1024, 16);
+        ASSERT_EQ(4, BuildModeList());
+    }
+    void TearDown() override
+    {
+        if (IsWindow(Shell.toolWindow))
+            DestroyWindow(Shell.toolWindow);
+        MSG message;
+        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
+            ;
+    }
+    HWND Create()
+    {
+        LoadStoredSettings(&stored);
+        return CreateToolWindow(stored);
+    }
+    RECT WindowRect()
+    {
+        RECT r;
+        GetWindowRect(Shell.toolWindow, &r);
+        return r;
+    }
+    int CycleButtonState()
+    {
+        return (int)SendMessageA(Shell.toolbar, TB_GETSTATE, IDM_CYCLE, 0);
+    }
+    testreg::ScratchRegistry registry;
+    StoredWindow stored;
+};
+
+TEST_F(ShellTest, FirstStartPutsTheWindowInTheTopRightCornerSizedToTheToolbar)
+{
+    HWND window = Create();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window, Shell.toolWindow);
+    RECT r = WindowRect();
+    EXPECT_EQ(1024, r.right);  // created 1 pixel wide at the right edge, pulled inside
+    EXPECT_EQ(0, r.top);
+    RECT button;
+    SendMessageA(Shell.toolbar, TB_GETITEMRECT, 1, (LPARAM)&button);
+    EXPECT_EQ(button.right + 2 * GetSystemMetrics(SM_CXFRAME), r.right - r.left);
+    EXPECT_EQ(GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYSMCAPTION) + 28, r.bottom - r.top);
+    EXPECT_EQ(2, (int)SendMessageA(Shell.toolbar, TB_BUTTONCOUNT, 0, 0));
+    EXPECT_EQ(IDC_TOOLBAR, GetDlgCtrlID(Shell.toolbar));
+    EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    char title[32];
+    GetWindowTextA(window, title, sizeof(title));
+    EXPECT_STREQ("ﾉﾘｯｸｽ", title);
+}
+
+TEST_F(ShellTest, StoredRectangleOutsideTheScreenIsPulledBackIn)
+{
+    const LONG rect[4] = {5000, 5000, 10, 10};
+    testreg::Write(HKEY_CURRENT_USER, KEY, "DefaultPosition", REG_BINARY, rect, sizeof(rect));
+    ASSERT_TRUE(Create());
+    RECT r = WindowRect();
+    EXPECT_EQ(1024, r.right);
+    EXPECT_EQ(768, r.bottom);
+}
+
+TEST_F(ShellTest, CycleButtonIsGreyedUnlessAnEnabledSlotIsAvailable)
+{
+    // 1280x1024 exists only at 16 bits: enabled but not available at 32.
+    testreg::WriteString(HKEY_CURRENT_USER, KEY, "Res1280x1024", "1,00000000");
+    ASSERT_TRUE(Create());
+    EXPECT_FALSE(CycleButtonState() & TBSTATE_ENABLED);
+
+    DestroyWindow(Shell.toolWindow);
+    testreg::WriteString(HKEY_CURRENT_USER, KEY, "Res800x600", "1,00000000");
+    ASSERT_TRUE(Create());
+    EXPECT_TRUE(CycleButtonState() & TBSTATE_ENABLED);
+}
+
+TEST_F(ShellTest, EverySlotWithAHotkeyGetsAHiddenHotkeyWindowOwnedByTheToolWindow)
+{
+    testreg::WriteString(HKEY_CURRENT_USER, KEY, "Res640x480", "0,00000641");  // disabled, Alt+A
+    testreg::WriteString(HKEY_CURRENT_USER, KEY, "Res1024x768", "1,00000342");  // Ctrl+Shift+B
+    HWND window = Create();
+    ASSERT_TRUE(window);
+    for (int i = 0; i < MAX_SLOTS; ++i) {
+        bool expected = i == 0 || i == 2;
+        ASSERT_EQ(expected, Shell.hotkeyWindows[i] != NULL) << i;
+        if (!expected)
+            continue;
+        char className[32];
+        GetClassNameA(Shell.hotkeyWindows[i], className, sizeof(className));
+        EXPECT_STREQ("NRXHOTKEYWND", className);
+        EXPECT_EQ(window, GetWindow(Shell.hotkeyWindows[i], GW_OWNER));
+        EXPECT_FALSE(IsWindowVisible(Shell.hotkeyWindows[i]));
+        EXPECT_EQ(i, GetWindowLongA(Shell.hotkeyWindows[i], 0));
+    }
+    HWND slot2 = Shell.hotkeyWindows[2];
+    DestroyWindow(window);
+    EXPECT_FALSE(IsWindow(slot2));
+}
+
+TEST(HotkeyModifiers, HotkeyControlFlagsBecomeRegisterHotKeyModifiers)
+{
+    EXPECT_EQ((UINT)MOD_ALT, HotkeyModifiers(HOTKEYF_ALT));
+    EXPECT_EQ((UINT)MOD_CONTROL, HotkeyModifiers(HOTKEYF_CONTROL));
+    EXPECT_EQ((UINT)MOD_SHIFT, HotkeyModifiers(HOTKEYF_SHIFT));
+    EXPECT_EQ((UINT)(MOD_ALT | MOD_CONTROL | MOD_SHIFT),
+              HotkeyModifiers(HOTKEYF_ALT | HOTKEYF_CONTROL | HOTKEYF_SHIFT | HOTKEYF_EXT));
+    EXPECT_EQ(0u, HotkeyModifiers(HOTKEYF_EXT));
+}
+
+TEST_F(ShellTest, CloseBoxOnlyHidesAndShowHideTogglesBack)
+{
+    HWND window = Create();
+    ASSERT_TRUE(window);
+    ShowWindow(window, SW_SHOW);
+    SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_EQ(0, Shell.toolWindowVisible);
+    SendMessageA(window, WM_COMMAND, IDM_SHOW_HIDE, 0);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(1, Shell.toolWindowVisible);
+    SendMessageA(window, WM_COMMAND, IDM_SHOW_HIDE, 0);
+    EXPECT_FALSE(IsWindowVisible(window));
+}
+
+TEST_F(ShellTest, DisplayChangeRefreshesTheStateAndKeepsTheWindowOnScreen)
+{
+    HWND window = Create();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(2, CurrentDisplay.slotIndex);
+    simulated::TheAdapter().screenWidth = 800;
+    simulated::TheAdapter().screenHeight = 600;
+    SendMessageA(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(800, 600));
+    EXPECT_EQ(800, CurrentDisplay.width);
+    EXPECT_EQ(1, CurrentDisplay.slotIndex);
+    EXPECT_EQ(800, WindowRect().right);
+}
+
+TEST_F(ShellTest, ShutdownTwiceStoresThePlacementAndRemovesTheHotkeyWindows)
+{
+    testreg::WriteString(HKEY_CURRENT_USER, KEY, "Res800x600", "1,00000641");
+    HWND window = Create();
+    ASSERT_TRUE(window);
+    HWND hotkeyWindow = Shell.hotkeyWindows[1];
+    SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, 0));
+    EXPECT_FALSE(IsWindow(hotkeyWindow));
+    DestroyWindow(window);
+    MSG message;
+    EXPECT_TRUE(PeekMessageA(&message, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(0u, message.wParam);
+
+    testreg::Value position = testreg::Read(HKEY_CURRENT_USER, KEY, "DefaultPosition");
+    ASSERT_EQ(16u, position.data.size());
+    EXPECT_EQ(1, testreg::Read(HKEY_CURRENT_USER, KEY, "DefaultIconic").data[0]);
+}
+
+TEST(MakeHelpFilePath, ReplacesTheExtensionOrAppendsOne)
+{
+    struct Case {
+        const char* program;
+        const char* help;
+    } cases[] = {
+        {"C:\\WINDOWS\\NRXVGCHG.EXE", "C:\\WINDOWS\\NRXVGCHG.HLP"},
+        {"C:\\ソフト\\表.EXE", "C:\\ソフト\\表.HLP"},
+        {"C:\\TOOLS\\RESOLVA", "C:\\TOOLS\\RESOLVA.HLP"},
+    };
+    for (const Case& c : cases) {
+        char help[MAX_PATH];
+        ASSERT_TRUE(MakeHelpFilePath(c.program, help, sizeof(help)));
+        EXPECT_STREQ(c.help, help);
+    }
+}
+
+TEST(MakeHelpFilePath, APathThatWouldNotFitIsRefused)
+{
+    std::string program = "C:\\" + std::string(252, 'A') + ".EXE";
+    char help[MAX_PATH];
+    EXPECT_TRUE(MakeHelpFilePath(program.c_str(), help, sizeof(help)));
+    std::string longer = "C:\\" + std::string(300, 'A');
+    EXPECT_FALSE(MakeHelpFilePath(longer.c_str(), help, sizeof(help)));
+}
+
+}  // namespace

@@ -1,0 +1,118 @@
+// The texts of the built NRXVGCHG.EXE, read back under code page 932 and
+// compared byte for byte.
+#include "resource_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const char PROGRAM[] = WINE_BUILD_DIR "\\bin\\NRXVGCHG.EXE";
+
+struct Text {
+    UINT id;
+    const char* text;
+};
+
+// Every entry of the string table; these sources are compiled to cp932.
+const Text STRINGS[] = {
+    {1000, "ﾉﾘｯｸｽ"},
+    {1001, "&2色"},
+    {1002, "&16色"},
+    {1003, "2&56色"},
+    {1004, "64&K色"},
+    {1005, "16&M色"},
+    {1006, "設定(&S)..."},
+    {1007, "ﾚｿﾞﾙｳﾞｧについて(&A)..."},
+    {1008, "ﾍﾙﾌﾟ(&H)"},
+    {1009, "開く(&O)"},
+    {1010, "閉じる(&C)"},
+    {1011, "終了(&X)"},
+    {1012, "画面のﾌﾟﾛﾊﾟﾃｨ(&P)"},
+    {1013, "解像度切り替え"},
+    {1014, "ﾌﾟﾙﾀﾞｳﾝﾒﾆｭｰ"},
+    {1016, "ｾｰﾌﾓｰﾄﾞでは使用できません。"},
+    {1017, "Windowsをﾘｽﾀｰﾄしないと切り替えられません。\nﾘｽﾀｰﾄしますか？"},
+    {1018, "現在、解像度の変更はできません。"},
+    {1019, "ﾃﾞｽｸﾄｯﾌﾟのｻｲｽﾞを変更します。変更には数秒かかります。そのあいだ、画面がちらつくことがあります。\nWindows が正しく表示されない場合は、ｽﾍﾟｰｽｷｰを押すか、10秒間なにも操作せずにお待ち下さい｡"},
+    {1020, "一時的にﾃﾞｽｸﾄｯﾌﾟのｻｲｽﾞを変更します。変更には数秒かかります。そのあいだ、画面がちらつくことがあります。\nWindows が正しく表示されない場合は、ｽﾍﾟｰｽｷｰを押すか、10秒間なにも操作せずにお待ち下さい｡"},
+    {1021, "Windows 3.1用のﾃﾞｨｽﾌﾟﾚｲﾄﾞﾗｲﾊﾞｰでは動作しません。"},
+    {1022, "ﾚｿﾞﾙｳﾞｧについて(&A)"},
+    {1023, "ｼｮｰﾄｶｯﾄｷｰが重複しています。重複しないよう指定して下さい。"},
+    {1024, "現在、ﾚｿﾞﾙｳﾞｧは動作できません。"},
+};
+
+class ShippedTexts : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(932u, GetACP());
+        program = resources::LoadProgramData(PROGRAM);
+        ASSERT_TRUE(program);
+    }
+    void TearDown() override { FreeLibrary(program); }
+    HMODULE program = NULL;
+};
+
+TEST_F(ShippedTexts, EveryStringTableEntryIsByteExact)
+{
+    for (const Text& expected : STRINGS) {
+        bool found = false;
+        EXPECT_EQ(std::string(expected.text), resources::String(program, expected.id, &found))
+            << expected.id;
+        EXPECT_TRUE(found) << expected.id;
+    }
+    // Nothing else is in the table.
+    for (UINT id = 0; id < 3000; ++id) {
+        bool known = false;
+        for (const Text& expected : STRINGS)
+            known = known || expected.id == id;
+        bool found = false;
+        resources::String(program, id, &found);
+        EXPECT_EQ(known, found) << id;
+    }
+}
+
+TEST_F(ShippedTexts, MessagesKeepTheirLineBreaksAndHalfWidthKana)
+{
+    std::string restart = resources::String(program, 1017);
+    EXPECT_NE(std::string::npos, restart.find('\n'));
+    EXPECT_EQ(std::string::npos, restart.find('\r'));
+    std::string title = resources::String(program, 1000);
+    EXPECT_EQ(std::string("\xC9\xD8\xAF\xB8\xBD"), title);  // ﾉﾘｯｸｽ, one byte each
+}
+
+TEST_F(ShippedTexts, AboutBoxTemplate)
+{
+    resources::Dialog about = resources::ReadDialog(program, 150);
+    ASSERT_TRUE(about.found);
+    EXPECT_EQ("ﾉﾘｯｸｽ ﾚｿﾞﾙｳﾞｧ", about.caption);
+    EXPECT_EQ("ＭＳ Ｐゴシック", about.font);
+    EXPECT_EQ(9, about.fontSize);
+    EXPECT_EQ(162, about.width);
+    EXPECT_EQ(71, about.height);
+    EXPECT_TRUE(about.style & WS_VISIBLE);
+    EXPECT_TRUE(about.style & DS_MODALFRAME);
+    const resources::DialogControl* ok = about.Control(IDOK);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ("OK", ok->text);
+    EXPECT_EQ(56, ok->x);
+    EXPECT_EQ(50, ok->y);
+    EXPECT_EQ(50, ok->width);
+    EXPECT_EQ(14, ok->height);
+    const resources::DialogControl* version = about.ControlWithText("ﾉﾘｯｸｽ ﾚｿﾞﾙｳﾞｧ Ver 1.12");
+    ASSERT_TRUE(version);
+    EXPECT_EQ(35, version->x);
+    EXPECT_EQ(14, version->y);
+    EXPECT_EQ(120, version->width);
+    EXPECT_EQ(8, version->height);
+    EXPECT_EQ((DWORD)SS_CENTER, version->style & SS_TYPEMASK);
+    const resources::DialogControl* icon = about.ControlWithText("#10");
+    ASSERT_TRUE(icon);
+    EXPECT_EQ((DWORD)SS_ICON, icon->style & SS_TYPEMASK);
+    EXPECT_EQ(7, icon->x);
+    EXPECT_EQ(7, icon->y);
+}
+
+}  // namespace
