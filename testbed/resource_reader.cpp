@@ -50,6 +50,10 @@ static std::string PredefinedClass(const std::string& name)
         if (atom >= 0x80 && atom <= 0x85)
             return classes[atom - 0x80];
     }
+    // Class names are case-insensitive; a template may spell them either way.
+    for (const char* known : classes)
+        if (lstrcmpiA(name.c_str(), known) == 0)
+            return known;
     return name;
 }
 

@@ -1,69 +1,11 @@
 // NRXVGCHG.EXE as a user meets it, in the Wine virtual desktop (Japanese,
 // Windows 98): started from a folder of its own beside the stand-in library,
 // driven with the messages its windows receive, registry checked afterwards.
-#include "driver.h"
-#include "scratch_registry.h"
-
-#include <commctrl.h>
-#include <gtest/gtest.h>
-
-#include <string>
+#include "resolution_changer_fixture.h"
 
 namespace {
 
-const char FOLDER[] = "C:\\nrxe2e";
-const char PROGRAM[] = "C:\\nrxe2e\\NRXVGCHG.EXE";
-const char KEY[] = "Software\\NORIX\\Resolva";
-const char TOOL_CLASS[] = "NRXTOOLWND";
-const char TITLE[] = "ﾉﾘｯｸｽ";
-const UINT WM_TRAYICON = 0x0800;
-const int TRAY_ICON_ID = 11;
-
-class ResolutionChangerE2E : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        CreateDirectoryA(FOLDER, NULL);
-        ASSERT_TRUE(CopyFileA(WINE_BUILD_DIR "\\bin\\NRXVGCHG.EXE", PROGRAM, FALSE));
-        ASSERT_TRUE(CopyFileA(WINE_BUILD_DIR "\\bin\\NRXCHG32.DLL", "C:\\nrxe2e\\NRXCHG32.DLL", FALSE));
-    }
-    void SetUp() override
-    {
-        ASSERT_EQ(1024, GetSystemMetrics(SM_CXSCREEN)) << "the test bed's desktop is 1024x768";
-        testreg::DeleteTree(HKEY_CURRENT_USER, KEY);
-    }
-    void TearDown() override { testreg::DeleteTree(HKEY_CURRENT_USER, KEY); }
-
-    // Starts the program and waits for its tool window (shown or not).
-    HWND Start(driver::Program& program)
-    {
-        EXPECT_TRUE(program.started());
-        EXPECT_TRUE(program.WaitUntilIdle());
-        HWND window = driver::WaitForWindow(program.id(), TOOL_CLASS, TITLE);
-        EXPECT_TRUE(window) << "no tool window";
-        return window;
-    }
-    // IDM_EXIT, then the exit code.
-    int Exit(driver::Program& program, HWND window)
-    {
-        PostMessageA(window, WM_COMMAND, 106, 0);
-        return program.WaitForExit();
-    }
-    HWND VisibleMenu(DWORD processId)
-    {
-        for (HWND menu : driver::ProcessWindows(processId, "#32768"))
-            if (IsWindowVisible(menu))
-                return menu;
-        return NULL;
-    }
-    void CloseMenu(DWORD processId)
-    {
-        HWND menu = VisibleMenu(processId);
-        if (menu)
-            PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-        EXPECT_TRUE(driver::WaitFor([&] { return VisibleMenu(processId) == NULL; }));
-    }
-};
+using namespace e2e;
 
 TEST_F(ResolutionChangerE2E, FirstStartShowsTheToolWindowTopRightAndExitStoresItsPlace)
 {

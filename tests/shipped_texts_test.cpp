@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -113,6 +114,74 @@ TEST_F(ShippedTexts, AboutBoxTemplate)
     EXPECT_EQ((DWORD)SS_ICON, icon->style & SS_TYPEMASK);
     EXPECT_EQ(7, icon->x);
     EXPECT_EQ(7, icon->y);
+}
+
+struct ControlSpec {
+    int id;  // -1 for a static without id
+    const char* className;
+    const char* text;
+    int x, y, width, height;
+};
+
+void ExpectDialog(HMODULE program, int id, const char* caption, int width, int height,
+                  const std::vector<ControlSpec>& controls)
+{
+    SCOPED_TRACE("dialog " + std::to_string(id));
+    resources::Dialog dialog = resources::ReadDialog(program, id);
+    ASSERT_TRUE(dialog.found);
+    EXPECT_EQ(caption, dialog.caption);
+    EXPECT_EQ("ＭＳ Ｐゴシック", dialog.font);
+    EXPECT_EQ(9, dialog.fontSize);
+    EXPECT_EQ(width, dialog.width);
+    EXPECT_EQ(height, dialog.height);
+    EXPECT_TRUE(dialog.style & DS_MODALFRAME);
+    EXPECT_EQ((DWORD)WS_CAPTION, dialog.style & WS_CAPTION);
+    EXPECT_TRUE(dialog.style & WS_SYSMENU);
+    ASSERT_EQ(controls.size(), dialog.controls.size());
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const ControlSpec& expected = controls[i];
+        const resources::DialogControl& actual = dialog.controls[i];
+        EXPECT_EQ(expected.id, actual.id) << i;
+        EXPECT_EQ(expected.className, actual.className) << i;
+        EXPECT_EQ(expected.text, actual.text) << i;
+        EXPECT_EQ(expected.x, actual.x) << i;
+        EXPECT_EQ(expected.y, actual.y) << i;
+        EXPECT_EQ(expected.width, actual.width) << i;
+        EXPECT_EQ(expected.height, actual.height) << i;
+    }
+}
+
+DWORD ButtonType(HMODULE program, int dialog, int id)
+{
+    return resources::ReadDialog(program, dialog).Control(id)->style & BS_TYPEMASK;
+}
+
+TEST_F(ShippedTexts, ConfirmationDialogTemplate)
+{
+    ExpectDialog(program, 130, "ﾚｿﾞﾙ ｳﾞｧ", 161, 59,
+                 {{IDOK, "Button", "はい(&Y)", 22, 38, 50, 14},
+                  {IDCANCEL, "Button", "いいえ(&N)", 87, 38, 50, 14},
+                  {-1, "Static", "正常に表示されていますか？", 36, 13, 118, 10},
+                  {131, "Static", "", 7, 7, 18, 21}});
+    EXPECT_EQ((DWORD)BS_DEFPUSHBUTTON, ButtonType(program, 130, IDOK));
+    EXPECT_EQ((DWORD)BS_PUSHBUTTON, ButtonType(program, 130, IDCANCEL));
+    resources::Dialog dialog = resources::ReadDialog(program, 130);
+    EXPECT_EQ((DWORD)SS_CENTER, dialog.controls[2].style & SS_TYPEMASK);
+    EXPECT_EQ((DWORD)SS_ICON, dialog.Control(131)->style & SS_TYPEMASK);
+}
+
+TEST_F(ShippedTexts, RestartOrSwitchDialogTemplate)
+{
+    ExpectDialog(program, 140, "ﾚｿﾞﾙ ｳﾞｧ", 207, 67,
+                 {{131, "Static", "", 7, 7, 18, 21},
+                  {-1, "Static",
+                   "ﾘｽﾀｰﾄせずに色数を変更すると、正常に動作しなくなる場合があります。\nﾘｽﾀｰﾄしますか？", 32,
+                   7, 168, 26},
+                  {IDOK, "Button", "ﾘｽﾀｰﾄ(&R)", 24, 46, 50, 14},
+                  {141, "Button", "切り替え(&G)", 78, 46, 50, 14},
+                  {IDCANCEL, "Button", "ｷｬﾝｾﾙ", 132, 46, 50, 14}});
+    EXPECT_EQ((DWORD)BS_DEFPUSHBUTTON, ButtonType(program, 140, IDOK));
+    EXPECT_EQ((DWORD)BS_PUSHBUTTON, ButtonType(program, 140, 141));
 }
 
 }  // namespace
