@@ -136,6 +136,23 @@ TEST(HotkeyModifiers, HotkeyControlFlagsBecomeRegisterHotKeyModifiers)
     EXPECT_EQ(0u, HotkeyModifiers(HOTKEYF_EXT));
 }
 
+TEST_F(ShellTest, ToolbarButtonsExplainThemselves)
+{
+    HWND window = Create();
+    ASSERT_TRUE(window);
+    struct Case {
+        UINT_PTR button;
+        const char* tip;
+    } cases[] = {{IDM_CYCLE, "解像度切り替え"}, {IDM_DROPDOWN, "ﾌﾟﾙﾀﾞｳﾝﾒﾆｭｰ"}, {IDC_TOOLBAR, NULL}};
+    for (const Case& c : cases) {
+        TOOLTIPTEXTA request = {};
+        request.hdr.code = TTN_NEEDTEXTA;
+        request.hdr.idFrom = c.button;
+        SendMessageA(window, WM_NOTIFY, 0, (LPARAM)&request);
+        EXPECT_STREQ(c.tip, request.lpszText) << c.button;
+    }
+}
+
 TEST_F(ShellTest, CloseBoxOnlyHidesAndShowHideTogglesBack)
 {
     HWND window = Create();

@@ -116,6 +116,31 @@ TEST_F(ShippedTexts, AboutBoxTemplate)
     EXPECT_EQ(7, icon->y);
 }
 
+TEST_F(ShippedTexts, ToolbarBitmapHoldsTwoSixteenColourButtonsAndTheIconTwoSizes)
+{
+    HBITMAP bitmap = (HBITMAP)LoadImageA(program, MAKEINTRESOURCEA(100), IMAGE_BITMAP, 0, 0,
+                                         LR_CREATEDIBSECTION);
+    ASSERT_TRUE(bitmap);
+    DIBSECTION dib = {};
+    ASSERT_TRUE(GetObjectA(bitmap, sizeof(dib), &dib));
+    EXPECT_EQ(36, dib.dsBm.bmWidth);
+    EXPECT_EQ(18, dib.dsBm.bmHeight);
+    EXPECT_EQ(4, dib.dsBm.bmBitsPixel);
+    DeleteObject(bitmap);
+    // The icon group lists a 32x32 and a 16x16 image of 16 colours.
+    HRSRC group = FindResourceA(program, MAKEINTRESOURCEA(10), (LPCSTR)RT_GROUP_ICON);
+    ASSERT_TRUE(group);
+    const BYTE* directory = (const BYTE*)LockResource(LoadResource(program, group));
+    ASSERT_TRUE(directory);
+    int count = *(const WORD*)(directory + 4);
+    ASSERT_EQ(2, count);
+    const BYTE* entries = directory + 6;  // 14 bytes each: width, height, colours, ...
+    EXPECT_EQ(32, entries[0]);
+    EXPECT_EQ(16, entries[2]);
+    EXPECT_EQ(16, entries[14]);
+    EXPECT_EQ(16, entries[14 + 2]);
+}
+
 struct ControlSpec {
     int id;  // -1 for a static without id
     const char* className;

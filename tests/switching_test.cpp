@@ -2,6 +2,7 @@
 // double of NRXCHG32.DLL, with every message box and dialog answered by a
 // BoxAnswerer as a user would.
 #include "box_answerer.h"
+#include "driver.h"
 #include "mode_tables.h"
 #include "resource.h"
 #include "resource_reader.h"
@@ -9,6 +10,7 @@
 #include "shell_state.h"
 #include "simulated_display.h"
 #include "startup.h"
+#include "switch_dialogs.h"
 #include "switching.h"
 #include "tray.h"
 
@@ -17,6 +19,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -333,6 +336,33 @@ TEST_F(SwitchingTest, MenuChoiceConfirmedStaysAndDeclinedRollsBackModeAndWindow)
     (void)before;
 }
 
+TEST_F(SwitchingTest, QuestionDefaultsToNoShowsTheQuestionIconAndSitsInTheMiddle)
+{
+    DWORD buttonStyles[2] = {};
+    HICON icon = NULL;
+    RECT placed = {};
+    std::thread user([&] {
+        HWND dialog = driver::WaitForDialog(GetCurrentProcessId(), "ﾚｿﾞﾙ ｳﾞｧ");
+        if (!dialog)
+            return;
+        Sleep(50);
+        buttonStyles[0] = GetWindowLongA(GetDlgItem(dialog, IDOK), GWL_STYLE) & BS_TYPEMASK;
+        buttonStyles[1] = GetWindowLongA(GetDlgItem(dialog, IDCANCEL), GWL_STYLE) & BS_TYPEMASK;
+        icon = driver::BoxIcon(dialog);
+        GetWindowRect(dialog, &placed);
+        // Space presses the focused button.
+        PostMessageA(GetDlgItem(dialog, IDCANCEL), WM_KEYDOWN, VK_SPACE, 0);
+        PostMessageA(GetDlgItem(dialog, IDCANCEL), WM_KEYUP, VK_SPACE, 0xC0000000);
+    });
+    EXPECT_EQ(IDCANCEL, RunConfirmationDialog(Shell.toolWindow));
+    user.join();
+    EXPECT_EQ((DWORD)BS_PUSHBUTTON, buttonStyles[0]);
+    EXPECT_EQ((DWORD)BS_DEFPUSHBUTTON, buttonStyles[1]);
+    EXPECT_EQ(LoadIconA(NULL, IDI_QUESTION), icon);
+    EXPECT_EQ(GetSystemMetrics(SM_CXFULLSCREEN) / 2 + (placed.left - placed.right) / 2, placed.left);
+    EXPECT_EQ(GetSystemMetrics(SM_CYFULLSCREEN) / 2 + (placed.top - placed.bottom) / 2, placed.top);
+}
+
 TEST_F(SwitchingTest, MenuChoiceOfTheCurrentModeOrAnUnknownIndexDoesNothing)
 {
     driver::BoxAnswerer answerer;
@@ -343,6 +373,19 @@ TEST_F(SwitchingTest, MenuChoiceOfTheCurrentModeOrAnUnknownIndexDoesNothing)
     Sleep(100);
     EXPECT_TRUE(DisplayCalls().empty());
     EXPECT_TRUE(answerer.Seen().empty());
+}
+
+// Wine moves the X pointer behind SetCursorPos; a moment later it is there.
+bool PointerReaches(int x, int y)
+{
+    POINT pointer = {};
+    bool reached = driver::WaitFor([&] {
+        GetCursorPos(&pointer);
+        return pointer.x == x && pointer.y == y;
+    }, 1000);
+    EXPECT_EQ(x, pointer.x);
+    EXPECT_EQ(y, pointer.y);
+    return reached;
 }
 
 // Slots 0..19 of equal-height sizes, all at 16 bits; `enabled` lists the
@@ -440,10 +483,8 @@ TEST_F(CycleTest, TrayDoubleClickPutsThePointerBackOverTheIcon)
     SetCursorPos(930, 470);                      // near the bottom-right corner
     SendMessageA(Shell.toolWindow, WM_TRAYICON, TRAY_ICON_ID, WM_LBUTTONDBLCLK);
     EXPECT_EQ(720, simulated::TheAdapter().screenWidth);
-    POINT pointer;
-    GetCursorPos(&pointer);
-    EXPECT_EQ(930 - 944 + 720, pointer.x);
-    EXPECT_EQ(470, pointer.y);  // the height did not change
+    // The height did not change, so only x moves.
+    EXPECT_TRUE(PointerReaches(930 - 944 + 720, 470));
     EXPECT_EQ(1, Shell.trayDoubleClicked);
 }
 
@@ -458,10 +499,7 @@ TEST_F(CycleTest, CycleButtonKeepsThePointerOverTheButton)
     ASSERT_EQ(640, simulated::TheAdapter().screenWidth);
     GetWindowRect(Shell.toolWindow, &r);
     EXPECT_EQ(640, r.right);  // it was at the right edge and stays there
-    POINT pointer;
-    GetCursorPos(&pointer);
-    EXPECT_EQ(r.left + 10, pointer.x);
-    EXPECT_EQ(r.top + 20, pointer.y);
+    EXPECT_TRUE(PointerReaches(r.left + 10, r.top + 20));
 }
 
 }  // namespace
