@@ -1,5 +1,6 @@
 // The notification-area icon, its mouse handling and its menu.
 #include "tray.h"
+#include "display_seam.h"
 #include "menus.h"
 #include "resource.h"
 #include "shell_state.h"
@@ -47,16 +48,16 @@ static void OnTrayDoubleClick(HWND toolWindow)
     KillTimer(toolWindow, TIMER_TRAY_MENU);
     POINT pointer;
     GetCursorPos(&pointer);
-    if (pointer.x > GetSystemMetrics(SM_CXSCREEN) / 2)
-        pointer.x -= GetSystemMetrics(SM_CXSCREEN);
-    if (pointer.y > GetSystemMetrics(SM_CYSCREEN) / 2)
-        pointer.y -= GetSystemMetrics(SM_CYSCREEN);
+    if (pointer.x > display::ScreenWidth() / 2)
+        pointer.x -= display::ScreenWidth();
+    if (pointer.y > display::ScreenHeight() / 2)
+        pointer.y -= display::ScreenHeight();
     if (!CycleResolution(toolWindow))
         return;
     if (pointer.x < 0)
-        pointer.x += GetSystemMetrics(SM_CXSCREEN);
+        pointer.x += display::ScreenWidth();
     if (pointer.y < 0)
-        pointer.y += GetSystemMetrics(SM_CYSCREEN);
+        pointer.y += display::ScreenHeight();
     SetCursorPos(pointer.x, pointer.y);
 }
 

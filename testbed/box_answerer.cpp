@@ -61,9 +61,26 @@ std::string BoxText(HWND box)
     return joined;
 }
 
+static BOOL CALLBACK FindIcon(HWND child, LPARAM parameter)
+{
+    char className[32];
+    GetClassNameA(child, className, sizeof(className));
+    if (lstrcmpiA(className, "Static") != 0 || (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+        return TRUE;
+    *(HICON*)parameter = (HICON)SendMessageA(child, STM_GETICON, 0, 0);
+    return FALSE;
+}
+
+HICON BoxIcon(HWND box)
+{
+    HICON icon = NULL;
+    EnumChildWindows(box, FindIcon, (LPARAM)&icon);
+    return icon;
+}
+
 void BoxAnswerer::Handle(HWND box)
 {
-    SeenBox seen = {box, GetWindow(box, GW_OWNER), WindowText(box), BoxText(box), 0};
+    SeenBox seen = {box, GetWindow(box, GW_OWNER), WindowText(box), BoxText(box), BoxIcon(box), 0};
     {
         std::lock_guard<std::mutex> lock(mutex_);
         if (!answers_.empty()) {

@@ -21,6 +21,7 @@ struct SeenBox {
     HWND owner;
     std::string title;
     std::string text;  // a message box's text, or a dialog's static texts joined by '|'
+    HICON icon;        // of its icon static, if any (compare with LoadIcon(NULL, IDI_...))
     int answer;        // the button pressed, 0 when left open
 };
 
@@ -49,6 +50,8 @@ private:
 
 // A box's text as BoxAnswerer records it.
 std::string BoxText(HWND box);
+// The icon shown by the box's icon static; NULL when it has none.
+HICON BoxIcon(HWND box);
 
 }  // namespace driver
 
