@@ -96,9 +96,11 @@ protected:
     {
         std::thread player([&] {
             HWND dialog = driver::WaitForDialog(GetCurrentProcessId(), DIALOG_TITLE);
-            EXPECT_TRUE(dialog) << "the settings dialog did not open";
-            if (!dialog)
+            // It shows itself once its controls are loaded.
+            if (!dialog || !driver::WaitFor([&] { return IsWindowVisible(dialog) != FALSE; })) {
+                ADD_FAILURE() << "the settings dialog did not open";
                 return;
+            }
             play(dialog);
             if (driver::WaitUntilGone(dialog, 3000))
                 return;
@@ -346,6 +348,25 @@ TEST_F(SettingsDialogTest, TestAnswersTickOrClearTheCheckBoxOnly)
         EXPECT_EQ(dialog, seen[i].owner) << i;
     }
     EXPECT_EQ(0, ResolutionTable.slots[1].switchEnabled);  // cancelled: nothing kept
+
+    // Each trial tried 800x600 without prompts and went back to 1024x768,
+    // whatever the answer; the depth never changed.
+    struct Call {
+        DWORD width, height, flags;
+    } const expected[] = {
+        {800, 600, CDS_TEST}, {800, 600, CDS_UPDATEREGISTRY},
+        {1024, 768, CDS_TEST}, {1024, 768, CDS_UPDATEREGISTRY},
+    };
+    const std::vector<simulated::ChangeCall>& calls = simulated::TheAdapter().calls;
+    ASSERT_EQ(8u, calls.size());
+    for (size_t i = 0; i < calls.size(); ++i) {
+        EXPECT_EQ(expected[i % 4].width, calls[i].width) << i;
+        EXPECT_EQ(expected[i % 4].height, calls[i].height) << i;
+        EXPECT_EQ(expected[i % 4].flags, calls[i].flags) << i;
+        EXPECT_FALSE(calls[i].fields & DM_BITSPERPEL) << i;
+    }
+    EXPECT_EQ(1024, simulated::TheAdapter().screenWidth);
+    EXPECT_EQ(1024, CurrentDisplay.width);
 }
 
 TEST_F(SettingsDialogTest, SettingsCommandUnregistersHotkeysWhileOpenAndRegistersTheNewOnes)

@@ -48,6 +48,27 @@ bool HotkeyTaken(UINT modifiers, UINT key)
     return false;
 }
 
+// Presses Ctrl+Alt+`key` on the keyboard input stream, as a user would.
+void PressCtrlAlt(WORD key)
+{
+    const WORD order[6][2] = {{VK_CONTROL, 0}, {VK_MENU, 0}, {key, 0}, {key, KEYEVENTF_KEYUP},
+                              {VK_MENU, KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
+    INPUT keys[6] = {};
+    for (int i = 0; i < 6; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = order[i][0];
+        keys[i].ki.dwFlags = order[i][1];
+    }
+    SendInput(6, keys, sizeof(INPUT));
+}
+
+bool ScreenBecomes(int width, int height, DWORD timeout = driver::DEFAULT_TIMEOUT)
+{
+    return driver::WaitFor([&] {
+        return GetSystemMetrics(SM_CXSCREEN) == width && GetSystemMetrics(SM_CYSCREEN) == height;
+    }, timeout);
+}
+
 class SettingsE2E : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -61,7 +82,19 @@ protected:
         ASSERT_EQ(1024, GetSystemMetrics(SM_CXSCREEN)) << "the test bed's desktop is 1024x768";
         testreg::DeleteTree(HKEY_CURRENT_USER, KEY);
     }
-    void TearDown() override { testreg::DeleteTree(HKEY_CURRENT_USER, KEY); }
+    void TearDown() override
+    {
+        testreg::DeleteTree(HKEY_CURRENT_USER, KEY);
+        // Later tests need the test bed's desktop as it was.
+        if (GetSystemMetrics(SM_CXSCREEN) != 1024) {
+            DEVMODEA mode = {};
+            mode.dmSize = sizeof(mode);
+            mode.dmPelsWidth = 1024;
+            mode.dmPelsHeight = 768;
+            mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+            ChangeDisplaySettingsA(&mode, 0);
+        }
+    }
 
     HWND Start(driver::Program& program)
     {
@@ -74,7 +107,9 @@ protected:
     {
         driver::PostCommand(window, IDM_SETTINGS);
         HWND dialog = driver::WaitForDialog(program.id(), SETTINGS_TITLE);
-        EXPECT_TRUE(dialog) << "no settings dialog";
+        // It shows itself once its controls are loaded.
+        EXPECT_TRUE(dialog && driver::WaitFor([&] { return IsWindowVisible(dialog) != FALSE; }))
+            << "no settings dialog";
         return dialog;
     }
     int Exit(driver::Program& program, HWND window)
@@ -97,6 +132,36 @@ protected:
     static void SetHotkey(HWND dialog, int hotkey)
     {
         SendDlgItemMessageA(dialog, IDC_HOTKEY, HKM_SETHOTKEY, hotkey, 0);
+    }
+    // The next visible box of the program owned by `owner`.
+    static HWND WaitForBox(driver::Program& program, HWND owner, DWORD timeout = driver::DEFAULT_TIMEOUT)
+    {
+        HWND found = NULL;
+        driver::WaitFor([&] {
+            for (HWND box : driver::ProcessWindows(program.id(), "#32770", "ﾚｿﾞﾙ ｳﾞｧ"))
+                if (GetWindow(box, GW_OWNER) == owner && IsWindowVisible(box))
+                    found = box;
+            return found != NULL;
+        }, timeout);
+        return found;
+    }
+    // The test button, its announcement answered with OK; the question that
+    // follows is returned open, asked at the tried resolution.
+    static HWND StartTrial(driver::Program& program, HWND dialog)
+    {
+        driver::PostCommand(dialog, IDC_TEST);
+        HWND announcement = WaitForBox(program, dialog);
+        EXPECT_TRUE(announcement);
+        EXPECT_EQ(0u, driver::MessageBoxText(announcement).find("一時的にﾃﾞｽｸﾄｯﾌﾟのｻｲｽﾞを変更します。"));
+        driver::PostCommand(announcement, IDOK);
+        EXPECT_TRUE(driver::WaitUntilGone(announcement));
+        HWND question = WaitForBox(program, dialog);
+        EXPECT_TRUE(question);
+        return question;
+    }
+    static bool Ticked(HWND dialog)
+    {
+        return IsDlgButtonChecked(dialog, IDC_SWITCH_ENABLED) == BST_CHECKED;
     }
     static int IndexOf(const char* entry)
     {
@@ -181,8 +246,9 @@ TEST_F(SettingsE2E, CancelAfterEditingSeveralEntriesLeavesEverySlotAndHotkeyAsBe
     EXPECT_EQ(3u, testreg::ValueNames(HKEY_CURRENT_USER, KEY).size());
     for (const Stored& s : stored)
         EXPECT_EQ(s.data, testreg::Read(HKEY_CURRENT_USER, KEY, s.name).text()) << s.name;
-    EXPECT_TRUE(driver::WaitFor([] { return HotkeyTaken(MOD_CONTROL | MOD_ALT, 'A'); }));
-    EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_ALT, 'B'));
+    EXPECT_TRUE(driver::WaitFor([] {
+        return HotkeyTaken(MOD_CONTROL | MOD_ALT, 'A') && HotkeyTaken(MOD_CONTROL | MOD_ALT, 'B');
+    }));
     EXPECT_FALSE(HotkeyTaken(MOD_ALT, 'C'));
 
     // Opened again, the dialog shows the settings from before the cancel.
@@ -219,6 +285,77 @@ TEST_F(SettingsE2E, DuplicateHotkeysAreRefusedInJapaneseAndNothingIsStored)
     EXPECT_EQ(1u, testreg::ValueNames(HKEY_CURRENT_USER, KEY).size());
     driver::PostCommand(dialog, IDCANCEL);
     ASSERT_TRUE(driver::WaitUntilGone(dialog));
+    EXPECT_EQ(0, Exit(program, window));
+}
+
+TEST_F(SettingsE2E, TrialShowsTheResolutionAndAlwaysReturnsTheAnswerOnlyTicksTheBox)
+{
+    driver::Program program(PROGRAM);
+    HWND window = Start(program);
+    ASSERT_TRUE(window);
+    HWND dialog = OpenSettings(program, window);
+    ASSERT_TRUE(dialog);
+    Select(dialog, IndexOf("800 x 600"));
+    HWND hotkey = GetDlgItem(dialog, IDC_HOTKEY);
+
+    HWND question = StartTrial(program, dialog);
+    ASSERT_TRUE(question);
+    EXPECT_TRUE(ScreenBecomes(800, 600));
+    EXPECT_EQ("はい(&Y)", driver::ControlText(question, IDOK));
+    PostMessageA(GetDlgItem(question, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(driver::WaitUntilGone(question));
+    EXPECT_TRUE(ScreenBecomes(1024, 768));
+    EXPECT_TRUE(driver::WaitFor([&] { return Ticked(dialog); }));
+    EXPECT_TRUE(IsWindowEnabled(hotkey));
+
+    question = StartTrial(program, dialog);
+    ASSERT_TRUE(question);
+    EXPECT_TRUE(ScreenBecomes(800, 600));
+    EXPECT_EQ("いいえ(&N)", driver::ControlText(question, IDCANCEL));
+    PostMessageA(GetDlgItem(question, IDCANCEL), BM_CLICK, 0, 0);
+    ASSERT_TRUE(driver::WaitUntilGone(question));
+    EXPECT_TRUE(ScreenBecomes(1024, 768));
+    EXPECT_TRUE(driver::WaitFor([&] { return !Ticked(dialog); }));
+    EXPECT_FALSE(IsWindowEnabled(hotkey));
+
+    // Ticked again by hand, then the question left alone: after ten
+    // seconds it counts as "no".
+    Tick(dialog);
+    question = StartTrial(program, dialog);
+    ASSERT_TRUE(question);
+    EXPECT_TRUE(ScreenBecomes(800, 600));
+    Sleep(8000);
+    EXPECT_TRUE(IsWindow(question));
+    ASSERT_TRUE(driver::WaitUntilGone(question, 4000));
+    EXPECT_TRUE(ScreenBecomes(1024, 768));
+    EXPECT_TRUE(driver::WaitFor([&] { return !Ticked(dialog); }));
+    EXPECT_FALSE(IsWindowEnabled(hotkey));
+
+    // The answers live in the dialog only: Cancel stores nothing.
+    driver::PostCommand(dialog, IDCANCEL);
+    ASSERT_TRUE(driver::WaitUntilGone(dialog));
+    EXPECT_TRUE(testreg::ValueNames(HKEY_CURRENT_USER, KEY).empty());
+    EXPECT_EQ(0, Exit(program, window));
+}
+
+TEST_F(SettingsE2E, HotkeysSwitchTheResolutionAndADisabledSlotsHotkeyDoesNothing)
+{
+    testreg::WriteString(HKEY_CURRENT_USER, KEY, "Res800x600", "1,00000641");   // Ctrl+Alt+A
+    testreg::WriteString(HKEY_CURRENT_USER, KEY, "Res1024x768", "1,00000642");  // Ctrl+Alt+B
+    testreg::WriteString(HKEY_CURRENT_USER, KEY, "Res640x480", "0,00000643");   // Ctrl+Alt+C, off
+    driver::Program program(PROGRAM);
+    HWND window = Start(program);
+    ASSERT_TRUE(window);
+
+    EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_ALT, 'C'));
+    PressCtrlAlt('C');
+    EXPECT_FALSE(ScreenBecomes(640, 480, 1000));
+    EXPECT_EQ(1024, GetSystemMetrics(SM_CXSCREEN));
+
+    PressCtrlAlt('A');
+    EXPECT_TRUE(ScreenBecomes(800, 600));
+    PressCtrlAlt('B');
+    EXPECT_TRUE(ScreenBecomes(1024, 768));
     EXPECT_EQ(0, Exit(program, window));
 }
 
