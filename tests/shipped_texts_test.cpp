@@ -209,4 +209,52 @@ TEST_F(ShippedTexts, RestartOrSwitchDialogTemplate)
     EXPECT_EQ((DWORD)BS_PUSHBUTTON, ButtonType(program, 140, 141));
 }
 
+TEST_F(ShippedTexts, SettingsDialogTemplate)
+{
+    resources::Dialog settings = resources::ReadDialog(program, 110);
+    ASSERT_TRUE(settings.found);
+    EXPECT_EQ("ﾚｿﾞﾙｳﾞｧ設定", settings.caption);
+    EXPECT_EQ("ＭＳ Ｐゴシック", settings.font);
+    EXPECT_EQ(9, settings.fontSize);
+    EXPECT_EQ(154, settings.width);
+    EXPECT_EQ(109, settings.height);
+    EXPECT_EQ((DWORD)(DS_MODALFRAME | WS_CAPTION | WS_SYSMENU),
+              settings.style & (DS_MODALFRAME | WS_CAPTION | WS_SYSMENU));
+    struct Control {
+        int id;
+        const char* className;
+        const char* text;
+        int x, y, width, height;
+        DWORD kind, kindMask;  // the control's own style bits that matter
+    } const controls[] = {
+        {-1, "Static", "解像度(\x1E" "R\x1F" "ｶ):", 7, 8, 38, 8, SS_LEFT, SS_TYPEMASK},
+        {1008, "ComboBox", "", 46, 7, 54, 70, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
+         CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP},
+        {-1, "Button", "選択した解像度の設定値", 7, 27, 140, 52, BS_GROUPBOX, BS_TYPEMASK},
+        {111, "Button", "切り替え有効(\x1E" "E\x1F" "ﾕ)", 14, 40, 64, 10, BS_AUTOCHECKBOX | WS_TABSTOP,
+         BS_TYPEMASK | WS_TABSTOP},
+        {121, "Button", "ﾃｽﾄ", 90, 39, 50, 14, BS_PUSHBUTTON | WS_TABSTOP, BS_TYPEMASK | WS_TABSTOP},
+        {-1, "Static", "ｼｮｰﾄｶｯﾄｷｰ(\x1E" "S\x1F" "ｼ):", 14, 61, 51, 8, SS_LEFT, SS_TYPEMASK},
+        {116, "msctls_hotkey32", "Hotkey1", 68, 58, 70, 14, WS_BORDER | WS_TABSTOP, WS_BORDER | WS_TABSTOP},
+        {IDOK, "Button", "OK", 15, 88, 50, 14, BS_DEFPUSHBUTTON, BS_TYPEMASK},
+        {IDCANCEL, "Button", "ｷｬﾝｾﾙ", 87, 88, 50, 14, BS_PUSHBUTTON, BS_TYPEMASK},
+    };
+    ASSERT_EQ(sizeof(controls) / sizeof(controls[0]), settings.controls.size());
+    for (size_t i = 0; i < settings.controls.size(); ++i) {
+        const Control& expected = controls[i];
+        const resources::DialogControl& actual = settings.controls[i];
+        SCOPED_TRACE(expected.text);
+        EXPECT_EQ(expected.id, (short)actual.id);
+        // Class names are matched without regard to case; windres stores
+        // a custom class name in capitals.
+        EXPECT_EQ(0, lstrcmpiA(expected.className, actual.className.c_str())) << actual.className;
+        EXPECT_EQ(std::string(expected.text), actual.text);
+        EXPECT_EQ(expected.x, actual.x);
+        EXPECT_EQ(expected.y, actual.y);
+        EXPECT_EQ(expected.width, actual.width);
+        EXPECT_EQ(expected.height, actual.height);
+        EXPECT_EQ(expected.kind, actual.style & expected.kindMask);
+    }
+}
+
 }  // namespace
