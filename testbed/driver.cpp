@@ -129,6 +129,19 @@ bool PostCommand(HWND window, int id)
     return window && PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 
+bool PressCtrlAlt(WORD key)
+{
+    const WORD order[6][2] = {{VK_CONTROL, 0}, {VK_MENU, 0}, {key, 0}, {key, KEYEVENTF_KEYUP},
+                              {VK_MENU, KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
+    INPUT keys[6] = {};
+    for (int i = 0; i < 6; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = order[i][0];
+        keys[i].ki.dwFlags = order[i][1];
+    }
+    return SendInput(6, keys, sizeof(INPUT)) == 6;
+}
+
 static BOOL CALLBACK CollectButton(HWND child, LPARAM parameter)
 {
     char className[32];

@@ -58,6 +58,10 @@ std::string MessageBoxText(HWND box);
 // Posts WM_COMMAND `id` (a click that may open a modal box must be posted).
 bool PostCommand(HWND window, int id);
 
+// Presses Ctrl+Alt+`key` on the keyboard input stream, as a user would;
+// false when the system did not take the key presses.
+bool PressCtrlAlt(WORD key);
+
 // Windows of a message box's buttons, by id, in creation order.
 std::vector<int> ButtonIds(HWND dialog);
 

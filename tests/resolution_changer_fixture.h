@@ -46,6 +46,11 @@ inline bool ScreenIs(int width, int height)
     return GetSystemMetrics(SM_CXSCREEN) == width && GetSystemMetrics(SM_CYSCREEN) == height;
 }
 
+inline bool ScreenBecomes(int width, int height, DWORD timeout = driver::DEFAULT_TIMEOUT)
+{
+    return driver::WaitFor([&] { return ScreenIs(width, height); }, timeout);
+}
+
 class ResolutionChangerE2E : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -59,7 +64,20 @@ protected:
         ASSERT_EQ(1024, GetSystemMetrics(SM_CXSCREEN)) << "the test bed's desktop is 1024x768";
         testreg::DeleteTree(HKEY_CURRENT_USER, KEY);
     }
-    void TearDown() override { testreg::DeleteTree(HKEY_CURRENT_USER, KEY); }
+    void TearDown() override
+    {
+        testreg::DeleteTree(HKEY_CURRENT_USER, KEY);
+        // Later tests need the test bed's desktop as it was.
+        if (!ScreenIs(1024, 768)) {
+            DEVMODEA mode = {};
+            mode.dmSize = sizeof(mode);
+            mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+            mode.dmPelsWidth = 1024;
+            mode.dmPelsHeight = 768;
+            mode.dmBitsPerPel = 32;
+            ChangeDisplaySettingsA(&mode, 0);
+        }
+    }
 
     // Starts the program and waits for its tool window (shown or not).
     HWND Start(driver::Program& program)

@@ -414,15 +414,7 @@ TEST(HotkeyWindow, AKeyPressReachesTheOwnerWithTheSlotIndex)
     ASSERT_TRUE(carrier);
     EXPECT_FALSE(RegisterHotKey(NULL, 1, MOD_CONTROL | MOD_ALT, 'Q')) << "the combination is taken";
 
-    const WORD order[6][2] = {{VK_CONTROL, 0}, {VK_MENU, 0}, {'Q', 0}, {'Q', KEYEVENTF_KEYUP},
-                              {VK_MENU, KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
-    INPUT keys[6] = {};
-    for (int i = 0; i < 6; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = order[i][0];
-        keys[i].ki.dwFlags = order[i][1];
-    }
-    ASSERT_EQ(6u, SendInput(6, keys, sizeof(INPUT)));
+    ASSERT_TRUE(driver::PressCtrlAlt('Q'));
     EXPECT_TRUE(driver::WaitFor([&] {
         MSG message;
         while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))

@@ -2,21 +2,15 @@
 // Wine virtual desktop (Japanese, Windows 98): started from a folder of its
 // own beside the real helper library, the dialog driven from this process,
 // the registry and the registered hotkeys checked afterwards.
-#include "driver.h"
-#include "scratch_registry.h"
-
-#include <commctrl.h>
-#include <gtest/gtest.h>
+#include "resolution_changer_fixture.h"
 
 #include <string>
 #include <vector>
 
 namespace {
 
-const char FOLDER[] = "C:\\nrxsettings";
-const char PROGRAM[] = "C:\\nrxsettings\\NRXVGCHG.EXE";
-const char KEY[] = "Software\\NORIX\\Resolva";
-const char TOOL_CLASS[] = "NRXTOOLWND";
+using namespace e2e;
+
 const char SETTINGS_TITLE[] = "ﾚｿﾞﾙｳﾞｧ設定";
 const int IDM_SETTINGS = 102;
 const int IDC_SWITCH_ENABLED = 111;
@@ -48,61 +42,8 @@ bool HotkeyTaken(UINT modifiers, UINT key)
     return false;
 }
 
-// Presses Ctrl+Alt+`key` on the keyboard input stream, as a user would.
-void PressCtrlAlt(WORD key)
-{
-    const WORD order[6][2] = {{VK_CONTROL, 0}, {VK_MENU, 0}, {key, 0}, {key, KEYEVENTF_KEYUP},
-                              {VK_MENU, KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
-    INPUT keys[6] = {};
-    for (int i = 0; i < 6; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = order[i][0];
-        keys[i].ki.dwFlags = order[i][1];
-    }
-    SendInput(6, keys, sizeof(INPUT));
-}
-
-bool ScreenBecomes(int width, int height, DWORD timeout = driver::DEFAULT_TIMEOUT)
-{
-    return driver::WaitFor([&] {
-        return GetSystemMetrics(SM_CXSCREEN) == width && GetSystemMetrics(SM_CYSCREEN) == height;
-    }, timeout);
-}
-
-class SettingsE2E : public ::testing::Test {
+class SettingsE2E : public ResolutionChangerE2E {
 protected:
-    static void SetUpTestSuite()
-    {
-        CreateDirectoryA(FOLDER, NULL);
-        ASSERT_TRUE(CopyFileA(WINE_BUILD_DIR "\\bin\\NRXVGCHG.EXE", PROGRAM, FALSE));
-        ASSERT_TRUE(CopyFileA(WINE_BUILD_DIR "\\bin\\NRXCHG32.DLL", "C:\\nrxsettings\\NRXCHG32.DLL", FALSE));
-    }
-    void SetUp() override
-    {
-        ASSERT_EQ(1024, GetSystemMetrics(SM_CXSCREEN)) << "the test bed's desktop is 1024x768";
-        testreg::DeleteTree(HKEY_CURRENT_USER, KEY);
-    }
-    void TearDown() override
-    {
-        testreg::DeleteTree(HKEY_CURRENT_USER, KEY);
-        // Later tests need the test bed's desktop as it was.
-        if (GetSystemMetrics(SM_CXSCREEN) != 1024) {
-            DEVMODEA mode = {};
-            mode.dmSize = sizeof(mode);
-            mode.dmPelsWidth = 1024;
-            mode.dmPelsHeight = 768;
-            mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-            ChangeDisplaySettingsA(&mode, 0);
-        }
-    }
-
-    HWND Start(driver::Program& program)
-    {
-        EXPECT_TRUE(program.WaitUntilIdle());
-        HWND window = driver::WaitForWindow(program.id(), TOOL_CLASS, NULL);
-        EXPECT_TRUE(window) << "no tool window";
-        return window;
-    }
     HWND OpenSettings(driver::Program& program, HWND window)
     {
         driver::PostCommand(window, IDM_SETTINGS);
@@ -111,11 +52,6 @@ protected:
         EXPECT_TRUE(dialog && driver::WaitFor([&] { return IsWindowVisible(dialog) != FALSE; }))
             << "no settings dialog";
         return dialog;
-    }
-    int Exit(driver::Program& program, HWND window)
-    {
-        PostMessageA(window, WM_COMMAND, 106, 0);
-        return program.WaitForExit();
     }
     // The user opens the list and picks an entry.
     static void Select(HWND dialog, int index)
@@ -348,13 +284,13 @@ TEST_F(SettingsE2E, HotkeysSwitchTheResolutionAndADisabledSlotsHotkeyDoesNothing
     ASSERT_TRUE(window);
 
     EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_ALT, 'C'));
-    PressCtrlAlt('C');
+    driver::PressCtrlAlt('C');
     EXPECT_FALSE(ScreenBecomes(640, 480, 1000));
     EXPECT_EQ(1024, GetSystemMetrics(SM_CXSCREEN));
 
-    PressCtrlAlt('A');
+    driver::PressCtrlAlt('A');
     EXPECT_TRUE(ScreenBecomes(800, 600));
-    PressCtrlAlt('B');
+    driver::PressCtrlAlt('B');
     EXPECT_TRUE(ScreenBecomes(1024, 768));
     EXPECT_EQ(0, Exit(program, window));
 }

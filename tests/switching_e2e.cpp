@@ -16,19 +16,6 @@ const char IS_IT_RIGHT[] = "正常に表示されていますか？";
 
 class SwitchingE2E : public ResolutionChangerE2E {
 protected:
-    void TearDown() override
-    {
-        if (!ScreenIs(1024, 768)) {
-            DEVMODEA mode = {};
-            mode.dmSize = sizeof(mode);
-            mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
-            mode.dmPelsWidth = 1024;
-            mode.dmPelsHeight = 768;
-            mode.dmBitsPerPel = 32;
-            ChangeDisplaySettingsA(&mode, 0);
-        }
-        ResolutionChangerE2E::TearDown();
-    }
     RECT Rect(HWND window)
     {
         RECT r;
