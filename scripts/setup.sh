@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 mingw-w64-tools wine wine32:i386
           wine64 xvfb xdotool imagemagick fonts-ipafont-gothic fonts-noto-cjk locales
-          googletest cmake make python3)
+          fonts-wine googletest cmake make python3)
 
 missing=()
 for p in "${packages[@]}"; do
