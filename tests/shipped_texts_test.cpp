@@ -146,6 +146,7 @@ struct ControlSpec {
     const char* className;
     const char* text;
     int x, y, width, height;
+    DWORD style, styleMask;  // the control's own style bits that matter, if any
 };
 
 void ExpectDialog(HMODULE program, int id, const char* caption, int width, int height,
@@ -167,94 +168,55 @@ void ExpectDialog(HMODULE program, int id, const char* caption, int width, int h
         const ControlSpec& expected = controls[i];
         const resources::DialogControl& actual = dialog.controls[i];
         EXPECT_EQ(expected.id, actual.id) << i;
-        EXPECT_EQ(expected.className, actual.className) << i;
+        // Class names are matched without regard to case; windres stores a
+        // custom class name in capitals.
+        EXPECT_EQ(0, lstrcmpiA(expected.className, actual.className.c_str())) << actual.className;
         EXPECT_EQ(expected.text, actual.text) << i;
         EXPECT_EQ(expected.x, actual.x) << i;
         EXPECT_EQ(expected.y, actual.y) << i;
         EXPECT_EQ(expected.width, actual.width) << i;
         EXPECT_EQ(expected.height, actual.height) << i;
+        EXPECT_EQ(expected.style, actual.style & expected.styleMask) << i;
     }
-}
-
-DWORD ButtonType(HMODULE program, int dialog, int id)
-{
-    return resources::ReadDialog(program, dialog).Control(id)->style & BS_TYPEMASK;
 }
 
 TEST_F(ShippedTexts, ConfirmationDialogTemplate)
 {
     ExpectDialog(program, 130, "ﾚｿﾞﾙ ｳﾞｧ", 161, 59,
-                 {{IDOK, "Button", "はい(&Y)", 22, 38, 50, 14},
-                  {IDCANCEL, "Button", "いいえ(&N)", 87, 38, 50, 14},
-                  {-1, "Static", "正常に表示されていますか？", 36, 13, 118, 10},
-                  {131, "Static", "", 7, 7, 18, 21}});
-    EXPECT_EQ((DWORD)BS_DEFPUSHBUTTON, ButtonType(program, 130, IDOK));
-    EXPECT_EQ((DWORD)BS_PUSHBUTTON, ButtonType(program, 130, IDCANCEL));
-    resources::Dialog dialog = resources::ReadDialog(program, 130);
-    EXPECT_EQ((DWORD)SS_CENTER, dialog.controls[2].style & SS_TYPEMASK);
-    EXPECT_EQ((DWORD)SS_ICON, dialog.Control(131)->style & SS_TYPEMASK);
+                 {{IDOK, "Button", "はい(&Y)", 22, 38, 50, 14, BS_DEFPUSHBUTTON, BS_TYPEMASK},
+                  {IDCANCEL, "Button", "いいえ(&N)", 87, 38, 50, 14, BS_PUSHBUTTON, BS_TYPEMASK},
+                  {-1, "Static", "正常に表示されていますか？", 36, 13, 118, 10, SS_CENTER, SS_TYPEMASK},
+                  {131, "Static", "", 7, 7, 18, 21, SS_ICON, SS_TYPEMASK}});
 }
 
 TEST_F(ShippedTexts, RestartOrSwitchDialogTemplate)
 {
     ExpectDialog(program, 140, "ﾚｿﾞﾙ ｳﾞｧ", 207, 67,
-                 {{131, "Static", "", 7, 7, 18, 21},
+                 {{131, "Static", "", 7, 7, 18, 21, SS_ICON, SS_TYPEMASK},
                   {-1, "Static",
                    "ﾘｽﾀｰﾄせずに色数を変更すると、正常に動作しなくなる場合があります。\nﾘｽﾀｰﾄしますか？", 32,
-                   7, 168, 26},
-                  {IDOK, "Button", "ﾘｽﾀｰﾄ(&R)", 24, 46, 50, 14},
-                  {141, "Button", "切り替え(&G)", 78, 46, 50, 14},
-                  {IDCANCEL, "Button", "ｷｬﾝｾﾙ", 132, 46, 50, 14}});
-    EXPECT_EQ((DWORD)BS_DEFPUSHBUTTON, ButtonType(program, 140, IDOK));
-    EXPECT_EQ((DWORD)BS_PUSHBUTTON, ButtonType(program, 140, 141));
+                   7, 168, 26, SS_LEFT, SS_TYPEMASK},
+                  {IDOK, "Button", "ﾘｽﾀｰﾄ(&R)", 24, 46, 50, 14, BS_DEFPUSHBUTTON, BS_TYPEMASK},
+                  {141, "Button", "切り替え(&G)", 78, 46, 50, 14, BS_PUSHBUTTON, BS_TYPEMASK},
+                  {IDCANCEL, "Button", "ｷｬﾝｾﾙ", 132, 46, 50, 14, BS_PUSHBUTTON, BS_TYPEMASK}});
 }
 
 TEST_F(ShippedTexts, SettingsDialogTemplate)
 {
-    resources::Dialog settings = resources::ReadDialog(program, 110);
-    ASSERT_TRUE(settings.found);
-    EXPECT_EQ("ﾚｿﾞﾙｳﾞｧ設定", settings.caption);
-    EXPECT_EQ("ＭＳ Ｐゴシック", settings.font);
-    EXPECT_EQ(9, settings.fontSize);
-    EXPECT_EQ(154, settings.width);
-    EXPECT_EQ(109, settings.height);
-    EXPECT_EQ((DWORD)(DS_MODALFRAME | WS_CAPTION | WS_SYSMENU),
-              settings.style & (DS_MODALFRAME | WS_CAPTION | WS_SYSMENU));
-    struct Control {
-        int id;
-        const char* className;
-        const char* text;
-        int x, y, width, height;
-        DWORD kind, kindMask;  // the control's own style bits that matter
-    } const controls[] = {
-        {-1, "Static", "解像度(\x1E" "R\x1F" "ｶ):", 7, 8, 38, 8, SS_LEFT, SS_TYPEMASK},
-        {1008, "ComboBox", "", 46, 7, 54, 70, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
-         CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP},
-        {-1, "Button", "選択した解像度の設定値", 7, 27, 140, 52, BS_GROUPBOX, BS_TYPEMASK},
-        {111, "Button", "切り替え有効(\x1E" "E\x1F" "ﾕ)", 14, 40, 64, 10, BS_AUTOCHECKBOX | WS_TABSTOP,
-         BS_TYPEMASK | WS_TABSTOP},
-        {121, "Button", "ﾃｽﾄ", 90, 39, 50, 14, BS_PUSHBUTTON | WS_TABSTOP, BS_TYPEMASK | WS_TABSTOP},
-        {-1, "Static", "ｼｮｰﾄｶｯﾄｷｰ(\x1E" "S\x1F" "ｼ):", 14, 61, 51, 8, SS_LEFT, SS_TYPEMASK},
-        {116, "msctls_hotkey32", "Hotkey1", 68, 58, 70, 14, WS_BORDER | WS_TABSTOP, WS_BORDER | WS_TABSTOP},
-        {IDOK, "Button", "OK", 15, 88, 50, 14, BS_DEFPUSHBUTTON, BS_TYPEMASK},
-        {IDCANCEL, "Button", "ｷｬﾝｾﾙ", 87, 88, 50, 14, BS_PUSHBUTTON, BS_TYPEMASK},
-    };
-    ASSERT_EQ(sizeof(controls) / sizeof(controls[0]), settings.controls.size());
-    for (size_t i = 0; i < settings.controls.size(); ++i) {
-        const Control& expected = controls[i];
-        const resources::DialogControl& actual = settings.controls[i];
-        SCOPED_TRACE(expected.text);
-        EXPECT_EQ(expected.id, (short)actual.id);
-        // Class names are matched without regard to case; windres stores
-        // a custom class name in capitals.
-        EXPECT_EQ(0, lstrcmpiA(expected.className, actual.className.c_str())) << actual.className;
-        EXPECT_EQ(std::string(expected.text), actual.text);
-        EXPECT_EQ(expected.x, actual.x);
-        EXPECT_EQ(expected.y, actual.y);
-        EXPECT_EQ(expected.width, actual.width);
-        EXPECT_EQ(expected.height, actual.height);
-        EXPECT_EQ(expected.kind, actual.style & expected.kindMask);
-    }
+    ExpectDialog(program, 110, "ﾚｿﾞﾙｳﾞｧ設定", 154, 109,
+                 {{-1, "Static", "解像度(\x1E" "R\x1F" "ｶ):", 7, 8, 38, 8, SS_LEFT, SS_TYPEMASK},
+                  {1008, "ComboBox", "", 46, 7, 54, 70, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
+                   CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP},
+                  {-1, "Button", "選択した解像度の設定値", 7, 27, 140, 52, BS_GROUPBOX, BS_TYPEMASK},
+                  {111, "Button", "切り替え有効(\x1E" "E\x1F" "ﾕ)", 14, 40, 64, 10,
+                   BS_AUTOCHECKBOX | WS_TABSTOP, BS_TYPEMASK | WS_TABSTOP},
+                  {121, "Button", "ﾃｽﾄ", 90, 39, 50, 14, BS_PUSHBUTTON | WS_TABSTOP,
+                   BS_TYPEMASK | WS_TABSTOP},
+                  {-1, "Static", "ｼｮｰﾄｶｯﾄｷｰ(\x1E" "S\x1F" "ｼ):", 14, 61, 51, 8, SS_LEFT, SS_TYPEMASK},
+                  {116, "msctls_hotkey32", "Hotkey1", 68, 58, 70, 14, WS_BORDER | WS_TABSTOP,
+                   WS_BORDER | WS_TABSTOP},
+                  {IDOK, "Button", "OK", 15, 88, 50, 14, BS_DEFPUSHBUTTON, BS_TYPEMASK},
+                  {IDCANCEL, "Button", "ｷｬﾝｾﾙ", 87, 88, 50, 14, BS_PUSHBUTTON, BS_TYPEMASK}});
 }
 
 }  // namespace
