@@ -1,16 +1,12 @@
 // The settings dialog and the hotkey windows in-process, on the simulated
 // adapter and a scratch registry. The dialog runs modally on the test thread;
 // a second thread plays the user, and a BoxAnswerer answers the boxes.
+#include "in_process_fixture.h"
 #include "box_answerer.h"
 #include "driver.h"
 #include "hotkey_window.h"
-#include "mode_tables.h"
 #include "resource.h"
-#include "scratch_registry.h"
 #include "settings_dialog.h"
-#include "shell_state.h"
-#include "simulated_display.h"
-#include "startup.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -63,33 +59,18 @@ int Selection(HWND dialog)
 
 }  // namespace user
 
-class SettingsDialogTest : public ::testing::Test {
+class SettingsDialogTest : public InProcessProgram {
 protected:
     void SetUp() override
     {
-        Shell.instance = GetModuleHandleA(NULL);
-        RegisterWindowClasses(Shell.instance);
-        simulated::Reset();
+        InProcessProgram::SetUp();
         simulated::AddMode(640, 480, 32);
         simulated::AddMode(800, 600, 32);
         simulated::AddMode(1024, 768, 32);
         simulated::AddMode(1280, 1024, 16);  // not available at 32 bits
         ASSERT_EQ(4, BuildModeList());
     }
-    void TearDown() override
-    {
-        if (IsWindow(Shell.toolWindow))
-            DestroyWindow(Shell.toolWindow);
-        MSG message;
-        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
-            ;
-    }
-    void CreateToolWindowFromRegistry()
-    {
-        StoredWindow stored;
-        LoadStoredSettings(&stored);
-        ASSERT_TRUE(CreateToolWindow(stored));
-    }
+    void CreateToolWindowFromRegistry() { ASSERT_TRUE(CreateStoredToolWindow()); }
     // Runs the dialog (or `open`, which must open it) while `play` acts on it
     // from another thread; a dialog left open is cancelled.
     INT_PTR Run(std::function<void(HWND)> play, std::function<INT_PTR()> open = nullptr)
@@ -115,7 +96,6 @@ protected:
         return result;
     }
     std::string Stored(const char* name) { return testreg::Read(HKEY_CURRENT_USER, KEY, name).text(); }
-    testreg::ScratchRegistry registry;
 };
 
 TEST_F(SettingsDialogTest, OpensOnTheCurrentResolutionAndGreysWhatTheDepthDoesNotOffer)

@@ -1,12 +1,8 @@
 // The tool window created in-process on the simulated adapter: placement,
 // toolbar, hotkey windows, hiding, display changes and shutdown.
+#include "in_process_fixture.h"
 #include "hotkey_window.h"
-#include "mode_tables.h"
 #include "resource.h"
-#include "scratch_registry.h"
-#include "shell_state.h"
-#include "simulated_display.h"
-#include "startup.h"
 #include "tool_window.h"
 
 #include <commctrl.h>
@@ -18,33 +14,18 @@ namespace {
 
 const char KEY[] = "Software\\NORIX\\Resolva";
 
-class ShellTest : public ::testing::Test {
+class ShellTest : public InProcessProgram {
 protected:
     void SetUp() override
     {
-        Shell.instance = GetModuleHandleA(NULL);
-        Shell.toolWindowVisible = 1;
-        RegisterWindowClasses(Shell.instance);
-        simulated::Reset();
+        InProcessProgram::SetUp();
         simulated::AddMode(640, 480, 32);
         simulated::AddMode(800, 600, 32);
         simulated::AddMode(1024, 768, 32);
         simulated::AddMode(1280, 1024, 16);
         ASSERT_EQ(4, BuildModeList());
     }
-    void TearDown() override
-    {
-        if (IsWindow(Shell.toolWindow))
-            DestroyWindow(Shell.toolWindow);
-        MSG message;
-        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
-            ;
-    }
-    HWND Create()
-    {
-        LoadStoredSettings(&stored);
-        return CreateToolWindow(stored);
-    }
+    HWND Create() { return CreateStoredToolWindow(); }
     RECT WindowRect()
     {
         RECT r;
@@ -55,8 +36,6 @@ protected:
     {
         return (int)SendMessageA(Shell.toolbar, TB_GETSTATE, IDM_CYCLE, 0);
     }
-    testreg::ScratchRegistry registry;
-    StoredWindow stored;
 };
 
 TEST_F(ShellTest, FirstStartPutsTheWindowInTheTopRightCornerSizedToTheToolbar)

@@ -1,15 +1,11 @@
 // Mode switching in-process, on the simulated adapter and the recording
 // double of NRXCHG32.DLL, with every message box and dialog answered by a
 // BoxAnswerer as a user would.
+#include "in_process_fixture.h"
 #include "box_answerer.h"
 #include "driver.h"
-#include "mode_tables.h"
 #include "resource.h"
 #include "resource_reader.h"
-#include "scratch_registry.h"
-#include "shell_state.h"
-#include "simulated_display.h"
-#include "startup.h"
 #include "switch_dialogs.h"
 #include "switching.h"
 #include "tray.h"
@@ -89,14 +85,11 @@ std::vector<std::string> Boxes(driver::BoxAnswerer& answerer)
     return boxes;
 }
 
-class SwitchingTest : public ::testing::Test {
+class SwitchingTest : public InProcessProgram {
 protected:
     void SetUp() override
     {
-        Shell.instance = GetModuleHandleA(NULL);
-        Shell.quickChangeAvailable = 0;
-        RegisterWindowClasses(Shell.instance);
-        simulated::Reset();
+        InProcessProgram::SetUp();
         simulated::AddMode(640, 480, 8);
         simulated::AddMode(800, 600, 8);
         simulated::AddMode(640, 480, 16);
@@ -104,9 +97,7 @@ protected:
         simulated::AddMode(1024, 768, 16);
         simulated::TheAdapter().bitsPerPixel = 16;
         ASSERT_EQ(5, BuildModeList());
-        StoredWindow stored;
-        LoadStoredSettings(&stored);
-        ASSERT_TRUE(CreateToolWindow(stored));
+        ASSERT_TRUE(CreateStoredToolWindow());
         ASSERT_EQ(1024, CurrentDisplay.width);
         ASSERT_EQ(16, CurrentDisplay.bitsPerPixel);
         DeleteFileA(LIBRARY_LOG);
@@ -116,10 +107,7 @@ protected:
     }
     void TearDown() override
     {
-        DestroyWindow(Shell.toolWindow);
-        MSG message;
-        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
-            ;
+        InProcessProgram::TearDown();
         SetEnvironmentVariableA("NRXCHG32_LOG", NULL);
         DeleteFileA(LIBRARY_LOG);
     }
@@ -134,7 +122,6 @@ protected:
         RECT r = ToolRect();
         MoveWindow(Shell.toolWindow, left, top, r.right - r.left, r.bottom - r.top, TRUE);
     }
-    testreg::ScratchRegistry registry;
 };
 
 struct BranchCase {
@@ -394,16 +381,12 @@ class CycleTest : public SwitchingTest {
 protected:
     void SetUp() override
     {
-        Shell.instance = GetModuleHandleA(NULL);
-        RegisterWindowClasses(Shell.instance);
-        simulated::Reset();
+        InProcessProgram::SetUp();
         for (int i = 0; i < MAX_SLOTS; ++i)
             simulated::AddMode(640 + 16 * i, 480, 16);
         simulated::TheAdapter().bitsPerPixel = 16;
         ASSERT_EQ(MAX_SLOTS, BuildModeList());
-        StoredWindow stored;
-        LoadStoredSettings(&stored);
-        ASSERT_TRUE(CreateToolWindow(stored));
+        ASSERT_TRUE(CreateStoredToolWindow());
         SetEnvironmentVariableA("NRXCHG32_LOG", NULL);
     }
     void SetScreen(int slot)
