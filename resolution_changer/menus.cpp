@@ -5,7 +5,6 @@
 #include "shell_state.h"
 #include "texts.h"
 
-#include <stdio.h>
 
 struct DepthTitle {
     DWORD bitsPerPixel;

@@ -10,6 +10,8 @@ cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.
       -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
 cmake --build "$BUILD_DIR" -j "$(nproc)"
 "$ROOT/scripts/make-prefix.sh" "$BUILD_DIR"
+# What each shipped image weighs and imports (CTest's image_imports judges it).
+"$ROOT/tests/check_images.sh" "$BUILD_DIR"/bin/*.EXE "$BUILD_DIR"/bin/*.DLL || true
 
 source "$ROOT/scripts/session.sh"
 start_session
