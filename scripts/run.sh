@@ -7,11 +7,7 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 
-"$ROOT/scripts/setup.sh"
-cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
-      -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
-cmake --build "$BUILD_DIR" -j "$(nproc)" --target nrxvgchg nrxchg32
-"$ROOT/scripts/make-prefix.sh" "$BUILD_DIR"
+"$ROOT/scripts/build.sh" nrxvgchg nrxchg32
 
 interactive=${DISPLAY:+yes}
 source "$ROOT/scripts/session.sh"

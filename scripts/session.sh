@@ -17,6 +17,13 @@ start_session() {
     trap end_session EXIT
 }
 
+# Wine's own processes start with the first program: let that be one that
+# holds no pipe of the caller's and keeps the desktop open for the whole run.
+start_desktop_keeper() {
+    wine "$BUILD_DIR/tests/desktop_keeper.exe" </dev/null >/dev/null 2>&1 &
+    sleep 3
+}
+
 end_session() {
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
