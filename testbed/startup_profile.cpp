@@ -59,9 +59,11 @@ void OneRound(const char* file)
     Step("safe-mode and single-instance checks");
     DEVMODEA mode = {};
     mode.dmSize = sizeof(mode);
-    for (DWORD n = 0; EnumDisplaySettingsA(NULL, n, &mode); ++n)
+    EnumDisplaySettingsA(NULL, 0, &mode);
+    Step("first display mode");
+    for (DWORD n = 1; EnumDisplaySettingsA(NULL, n, &mode); ++n)
         ;
-    Step("enumerate the display modes");
+    Step("the other display modes");
     HMODULE library = LoadLibraryA("NRXCHG32.DLL");
     Step("load NRXCHG32.DLL");
     typedef int(WINAPI * CheckQuickRes)();
@@ -85,6 +87,11 @@ void OneRound(const char* file)
                                   WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 900, 0, 60,
                                   50, NULL, NULL, GetModuleHandleA(NULL), NULL);
     Step("create the tool window");
+    // NRXVGCHG binds SHELL32 and COMCTL32 at load time; loaded here to see their cost.
+    HMODULE shell = LoadLibraryA("SHELL32.DLL");
+    Step("load SHELL32.DLL");
+    typedef BOOL(WINAPI * NotifyIcon)(DWORD, NOTIFYICONDATAA*);
+    NotifyIcon notifyIcon = (NotifyIcon)GetProcAddress(shell, "Shell_NotifyIconA");
     NOTIFYICONDATAA icon = {};
     icon.cbSize = 88;
     icon.hWnd = window;
@@ -93,13 +100,18 @@ void OneRound(const char* file)
     icon.uCallbackMessage = WM_USER + 0x400;
     icon.hIcon = LoadIconA(NULL, IDI_APPLICATION);
     lstrcpyA(icon.szTip, "profile");
-    Shell_NotifyIconA(NIM_ADD, &icon);
+    notifyIcon(NIM_ADD, &icon);
     Step("add the tray icon");
-    InitCommonControls();
+    HMODULE controls = LoadLibraryA("COMCTL32.DLL");
+    Step("load COMCTL32.DLL");
+    typedef void(WINAPI * InitControls)();
+    typedef HWND(WINAPI * CreateToolbar)(HWND, DWORD, UINT, int, HINSTANCE, UINT_PTR,
+                                         const TBBUTTON*, int, int, int, int, int, UINT);
+    ((InitControls)GetProcAddress(controls, "InitCommonControls"))();
     Step("InitCommonControls");
     TBBUTTON buttons[2] = {{0, 201, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
                            {1, 202, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0}};
-    CreateToolbarEx(window, WS_CHILD | WS_VISIBLE | CCS_NODIVIDER | TBSTYLE_TOOLTIPS, 101, 2,
+    ((CreateToolbar)GetProcAddress(controls, "CreateToolbarEx"))(window, WS_CHILD | WS_VISIBLE | CCS_NODIVIDER | TBSTYLE_TOOLTIPS, 101, 2,
                     HINST_COMMCTRL, IDB_STD_SMALL_COLOR, buttons, 2, 0, 0, 18, 18, sizeof(TBBUTTON));
     Step("create the toolbar");
     HDC dc = GetDC(NULL);
@@ -111,7 +123,7 @@ void OneRound(const char* file)
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     Step("show the tool window");
-    Shell_NotifyIconA(NIM_DELETE, &icon);
+    notifyIcon(NIM_DELETE, &icon);
     DestroyWindow(window);
     std::ofstream out(file, std::ios::app);
     for (const auto& step : steps)
