@@ -19,7 +19,12 @@ bool WindowsFilePath(char* path, int size, const char* name)
     return CopyText(path, size, formed);
 }
 
-static bool WriteAll(HANDLE file, const char* data, DWORD length)
+bool PendingFilePath(char* path, int size)
+{
+    return WindowsFilePath(path, size, PENDING_FILE);
+}
+
+bool WriteBytes(HANDLE file, const char* data, DWORD length)
 {
     DWORD written = 0;
     return WriteFile(file, data, length, &written, NULL) && written == length;
@@ -41,7 +46,7 @@ static bool EndsWithLineEnd(HANDLE file)
 bool AppendPendingLine(const char* line)
 {
     char path[PATH_SIZE];
-    if (!WindowsFilePath(path, sizeof(path), PENDING_FILE))
+    if (!PendingFilePath(path, sizeof(path)))
         return false;
     HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, SHARE_READ_WRITE, NULL,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
@@ -49,8 +54,8 @@ bool AppendPendingLine(const char* line)
         return false;
     bool lineStarts = EndsWithLineEnd(file);
     bool written = SetFilePointer(file, 0, NULL, FILE_END) != INVALID_SET_FILE_POINTER &&
-                   (lineStarts || WriteAll(file, LINE_END, 2)) &&
-                   WriteAll(file, line, lstrlenA(line)) && WriteAll(file, LINE_END, 2);
+                   (lineStarts || WriteBytes(file, LINE_END, 2)) &&
+                   WriteBytes(file, line, lstrlenA(line)) && WriteBytes(file, LINE_END, 2);
     CloseHandle(file);
     return written;
 }

@@ -8,6 +8,10 @@
 // `path` becomes the Windows directory followed by `name` (which starts with
 // a backslash); false when that would not fit `size`.
 bool WindowsFilePath(char* path, int size, const char* name);
+// "wininit.ini" in the Windows directory; false when the path would not fit.
+bool PendingFilePath(char* path, int size);
+// Writes all `length` bytes at the file pointer; false when not all went.
+bool WriteBytes(HANDLE file, const char* data, DWORD length);
 // Appends `line` and CR LF to "wininit.ini", creating the file if needed; a
 // last line without its line end gets one first, so that it stays a line of
 // its own. False when the file cannot be opened or written.

@@ -8,7 +8,6 @@
 #include "file_removal.h"
 #include "uninstaller_state.h"
 
-static const char PENDING_FILE[] = "\\wininit.ini";
 static const char FILTERED_FILE[] = "\\wininit.nrx";
 static const char RENAME_SECTION[] = "[rename]\r\n";
 
@@ -121,12 +120,6 @@ static int ReadPiece(ByteReader* reader, char* piece, bool* endsLine)
     return length;
 }
 
-static bool WriteAll(HANDLE file, const char* data, DWORD length)
-{
-    DWORD written = 0;
-    return WriteFile(file, data, length, &written, NULL) && written == length;
-}
-
 // Copies `input` to `output` without the lines that hold a name in one of
 // their pieces. A line is dropped whole, so that no part of it is left to
 // run into the next line. False when the copy is not complete.
@@ -151,7 +144,7 @@ static bool CopyKeptLines(HANDLE input, HANDLE output, const NameSet& names)
             dropping = true;
         }
         if (!dropping) {
-            if (!WriteAll(output, piece, length))
+            if (!WriteBytes(output, piece, length))
                 return false;
             written += length;
         }
@@ -169,14 +162,14 @@ static void CreatePendingFile(const char* path)
     HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return;
-    WriteAll(file, RENAME_SECTION, sizeof(RENAME_SECTION) - 1);
+    WriteBytes(file, RENAME_SECTION, sizeof(RENAME_SECTION) - 1);
     CloseHandle(file);
 }
 
 void FilterPendingRenames(int driverSelected, int utilitySelected, int boardCode)
 {
     char pendingPath[PATH_SIZE], filteredPath[PATH_SIZE];
-    if (!WindowsFilePath(pendingPath, sizeof(pendingPath), PENDING_FILE) ||
+    if (!PendingFilePath(pendingPath, sizeof(pendingPath)) ||
         !WindowsFilePath(filteredPath, sizeof(filteredPath), FILTERED_FILE))
         return;
     // Someone protected the file: it stays as it is (CopyFileA would refuse it on Windows 95 too).
