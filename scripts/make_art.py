@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
-"""Draws the resolution changer's icon (10) and toolbar bitmap (100).
+"""Draws the resolution changer's icon (10) and toolbar bitmap (100), and the
+uninstaller's icon (1).
 
-Both are 16-colour images in the standard VGA palette, written byte by byte so
+All are 16-colour images in the standard VGA palette, written byte by byte so
 that the committed files are reproducible: resolution_changer/art/program.ico
-(32x32 and 16x16) and resolution_changer/art/toolbar.bmp (two 18x18 buttons).
+(32x32 and 16x16), resolution_changer/art/toolbar.bmp (two 18x18 buttons) and
+uninstaller/art/program.ico (32x32 and 16x16).
 """
 import os
 import struct
@@ -14,7 +16,7 @@ PALETTE = [
     (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
     (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
 ]
-BLACK, NAVY, GREY, SILVER, BLUE, CYAN, WHITE, YELLOW = 0, 4, 8, 7, 12, 14, 15, 11
+BLACK, NAVY, GREY, SILVER, BLUE, CYAN, WHITE, YELLOW, RED = 0, 4, 8, 7, 12, 14, 15, 11, 9
 CLEAR = -1
 
 
@@ -109,8 +111,19 @@ def icon_image(size):
     return img
 
 
-def write_ico(path):
-    images = [dib(icon_image(32), True), dib(icon_image(16), True)]
+def uninstaller_icon_image(size):
+    """The monitor with a red cross over its screen: the driver taken away."""
+    img = icon_image(size)
+    s = size // 16
+    for i in range(8 * s):
+        for w in range(s + 1):
+            img[3 * s + i][4 * s + i + w] = RED
+            img[3 * s + i][12 * s - 1 - i - w] = RED
+    return img
+
+
+def write_ico(path, draw=icon_image):
+    images = [dib(draw(32), True), dib(draw(16), True)]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, data in zip((32, 16), images):
@@ -133,3 +146,6 @@ if __name__ == "__main__":
     os.makedirs(art, exist_ok=True)
     write_ico(os.path.join(art, "program.ico"))
     write_bmp(os.path.join(art, "toolbar.bmp"))
+    uninstaller_art = os.path.join(os.path.dirname(__file__), "..", "uninstaller", "art")
+    os.makedirs(uninstaller_art, exist_ok=True)
+    write_ico(os.path.join(uninstaller_art, "program.ico"), uninstaller_icon_image)

@@ -3,10 +3,13 @@
 
 namespace driver {
 
-Program::Program(const std::string& path)
+Program::Program(const std::string& path) : Program(path, path.substr(0, path.find_last_of("\\/")))
+{
+}
+
+Program::Program(const std::string& path, const std::string& folder)
 {
     ZeroMemory(&process_, sizeof(process_));
-    std::string folder = path.substr(0, path.find_last_of("\\/"));
     STARTUPINFOA startup;
     ZeroMemory(&startup, sizeof(startup));
     startup.cb = sizeof(startup);

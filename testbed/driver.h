@@ -17,6 +17,8 @@ class Program {
 public:
     // Starts `path` with its own folder as the current directory.
     explicit Program(const std::string& path);
+    // Starts `path` with `currentDirectory` as its current directory.
+    Program(const std::string& path, const std::string& currentDirectory);
     // Ends the program if it still runs: WM_CLOSE to its windows, then termination.
     ~Program();
     bool started() const { return process_.hProcess != NULL; }

@@ -219,4 +219,78 @@ TEST_F(ShippedTexts, SettingsDialogTemplate)
                   {IDCANCEL, "Button", "ｷｬﾝｾﾙ", 87, 88, 50, 14, BS_PUSHBUTTON, BS_TYPEMASK}});
 }
 
+// The texts and resources of the built NRXDEL.EXE.
+class ShippedUninstaller : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(932u, GetACP());
+        program = resources::LoadProgramData(WINE_BUILD_DIR "\\bin\\NRXDEL.EXE");
+        ASSERT_TRUE(program);
+    }
+    void TearDown() override { FreeLibrary(program); }
+    std::string VersionString(const char* name)
+    {
+        HRSRC found = FindResourceA(program, MAKEINTRESOURCEA(1), (LPCSTR)RT_VERSION);
+        void* data = found ? LockResource(LoadResource(program, found)) : NULL;
+        std::vector<BYTE> copy((BYTE*)data, (BYTE*)data + (data ? SizeofResource(program, found) : 0));
+        char* text = NULL;
+        UINT length = 0;
+        std::string path = std::string("\\StringFileInfo\\041103A4\\") + name;
+        if (copy.empty() || !VerQueryValueA(copy.data(), path.c_str(), (void**)&text, &length) || !text)
+            return "(missing)";
+        return std::string(text, lstrlenA(text));
+    }
+    HMODULE program = NULL;
+};
+
+TEST_F(ShippedUninstaller, SelectionDialogTemplate)
+{
+    ExpectDialog(program, 101, "ｱﾝｲﾝｽﾄｰﾙ", 171, 111,
+                 {{-1, "Static", "ｱﾝｲﾝｽﾄｰﾙする項目を選択してください。", 19, 17, 145, 12, SS_LEFT, SS_TYPEMASK},
+                  {1000, "Button", "ﾄﾞﾗｲﾊﾞのｱﾝｲﾝｽﾄｰﾙ", 30, 39, 75, 10, BS_AUTOCHECKBOX | WS_TABSTOP,
+                   BS_TYPEMASK | WS_TABSTOP},
+                  {1001, "Button", "ﾚｿﾞﾙｳﾞｧのｱﾝｲﾝｽﾄｰﾙ", 30, 60, 102, 10, BS_AUTOCHECKBOX | WS_TABSTOP,
+                   BS_TYPEMASK | WS_TABSTOP},
+                  {IDOK, "Button", "OK", 30, 90, 50, 14, BS_DEFPUSHBUTTON, BS_TYPEMASK},
+                  {IDCANCEL, "Button", "ｷｬﾝｾﾙ", 91, 90, 50, 14, BS_PUSHBUTTON, BS_TYPEMASK}});
+    EXPECT_EQ((DWORD)(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT),
+              resources::ReadDialog(program, 101).style);
+    EXPECT_TRUE(FindResourceExA(program, (LPCSTR)RT_DIALOG, MAKEINTRESOURCEA(101),
+                                MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)));
+}
+
+TEST_F(ShippedUninstaller, VersionResourceInJapanese)
+{
+    const std::pair<const char*, const char*> strings[] = {
+        {"FileVersion", "1, 4, 1, 0"},
+        {"ProductVersion", "1, 4, 1, 0"},
+        {"InternalName", "NRXDEL"},
+        {"OriginalFilename", "NRXDEL.EXE"},
+        {"FileDescription", "NORIX Display Driver Uninstaller for Windows95"},
+        {"ProductName", "NORIX Display Driver Uninstaller for Windows95"},
+        {"CompanyName", "NORIX Co.,Ltd."},
+        {"LegalCopyright", "Copyright (C) 1998 NORIX Co.,Ltd."},
+    };
+    for (const auto& expected : strings)
+        EXPECT_EQ(expected.second, VersionString(expected.first)) << expected.first;
+}
+
+BOOL CALLBACK CountResource(HMODULE, LPCSTR, LPSTR, LONG_PTR count)
+{
+    ++*(int*)count;
+    return TRUE;
+}
+
+TEST_F(ShippedUninstaller, OneIconOfTwoSizes)
+{
+    int groups = 0;
+    EnumResourceNamesA(program, (LPCSTR)RT_GROUP_ICON, CountResource, (LONG_PTR)&groups);
+    EXPECT_EQ(1, groups);
+    HRSRC group = FindResourceA(program, MAKEINTRESOURCEA(1), (LPCSTR)RT_GROUP_ICON);
+    ASSERT_TRUE(group);
+    const BYTE* directory = (const BYTE*)LockResource(LoadResource(program, group));
+    EXPECT_EQ(2, *(const WORD*)(directory + 4));
+}
+
 }  // namespace
