@@ -434,14 +434,15 @@ TEST_F(DisplayRestore, SystemIniKeepsEveryOtherSectionAndKeyByteForByte)
     // but display.drv changes.
     const std::string head = "[boot]\r\nshell=Explorer.exe\r\ndisplay.drv=pc98.drv\r\n"
                              "[boot.description]\r\nkeyboard.typ=106 ｷｰﾎﾞｰﾄﾞ\r\n";
-    const std::string tail = "aspect=100,96,96\r\n[386Enh]\r\ndisplay=*vdd\r\n";
+    const std::string lastKey = "aspect=100,96,96\r\n";
+    const std::string tail = "[386Enh]\r\ndisplay=*vdd\r\n";
+    const std::string named = "display.drv=ｽﾀﾝﾀﾞｰﾄﾞ ﾃﾞｨｽﾌﾟﾚｲ ｱﾀﾞﾌﾟﾀ (VGA)\r\n";
     struct Case {
         const char* what;
         std::string before, after;
     } cases[] = {
-        {"key present", head + "display.drv=NORIX\r\n" + tail,
-         head + "display.drv=ｽﾀﾝﾀﾞｰﾄﾞ ﾃﾞｨｽﾌﾟﾚｲ ｱﾀﾞﾌﾟﾀ (VGA)\r\n" + tail},
-        {"key absent", head + tail, head + tail.substr(0, 18) + "display.drv=ｽﾀﾝﾀﾞｰﾄﾞ ﾃﾞｨｽﾌﾟﾚｲ ｱﾀﾞﾌﾟﾀ (VGA)\r\n" + tail.substr(18)},
+        {"key present", head + "display.drv=NORIX\r\n" + lastKey + tail, head + named + lastKey + tail},
+        {"key absent", head + lastKey + tail, head + lastKey + named + tail},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
