@@ -81,16 +81,28 @@ bool KeyExists(HKEY root, const char* key)
     return true;
 }
 
+// Works below open handles, so that a name as long as a key name may be
+// never has to fit into a path; a child that cannot be removed ends the loop.
+static void DeleteChildren(HKEY key)
+{
+    char child[256];
+    while (RegEnumKeyA(key, 0, child, sizeof(child)) == ERROR_SUCCESS) {
+        HKEY opened;
+        if (RegOpenKeyExA(key, child, 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS)
+            break;
+        DeleteChildren(opened);
+        RegCloseKey(opened);
+        if (RegDeleteKeyA(key, child) != ERROR_SUCCESS)
+            break;
+    }
+}
+
 void DeleteTree(HKEY root, const char* key)
 {
     HKEY opened;
     if (RegOpenKeyExA(root, key, 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS)
         return;
-    char child[256];
-    while (RegEnumKeyA(opened, 0, child, sizeof(child)) == ERROR_SUCCESS) {
-        std::string path = std::string(key) + "\\" + child;
-        DeleteTree(root, path.c_str());
-    }
+    DeleteChildren(opened);
     RegCloseKey(opened);
     RegDeleteKeyA(root, key);
 }
