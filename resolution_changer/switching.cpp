@@ -2,6 +2,7 @@
 #include "switching.h"
 #include "display_seam.h"
 #include "mode_tables.h"
+#include "placement.h"
 #include "resource.h"
 #include "shell_state.h"
 #include "switch_dialogs.h"
@@ -146,8 +147,8 @@ int SwitchDisplayMode(HWND owner, int width, int height, int bitsPerPixel, int c
 
 int SwitchAndMoveWindow(HWND toolWindow, int width, int height, int bitsPerPixel, int confirm)
 {
-    RECT r;
-    GetWindowRect(toolWindow, &r);
+    // A minimised window keeps its place for when it is restored.
+    RECT r = NormalRect(toolWindow);
     int oldWidth = CurrentDisplay.width;
     int oldHeight = CurrentDisplay.height;
     if (!SwitchDisplayMode(toolWindow, width, height, bitsPerPixel, confirm))
@@ -167,11 +168,9 @@ int SwitchAndMoveWindow(HWND toolWindow, int width, int height, int bitsPerPixel
     }
     int w = r.right - r.left;
     int h = r.bottom - r.top;
-    if (left + w > screenWidth)
-        left = screenWidth - w;
-    if (top + h > screenHeight)
-        top = screenHeight - h;
-    MoveWindow(toolWindow, left, top, w, h, TRUE);
+    PullInsideScreen(&left, &top, w, h);
+    RECT moved = {left, top, left + w, top + h};
+    SetNormalRect(toolWindow, moved);
     return 1;
 }
 
@@ -180,8 +179,7 @@ void SelectModeFromMenu(int index)
     if (index < 0 || index >= ModeList.count)
         return;
     HWND toolWindow = Shell.toolWindow;
-    RECT r;
-    GetWindowRect(toolWindow, &r);
+    RECT r = NormalRect(toolWindow);
     CurrentDisplayState before = CurrentDisplay;
     const ModeRecord& mode = ModeList.records[index];
     if (!SwitchAndMoveWindow(toolWindow, mode.dmPelsWidth, mode.dmPelsHeight, mode.dmBitsPerPel, 1))
@@ -190,7 +188,7 @@ void SelectModeFromMenu(int index)
     if (RunConfirmationDialog(toolWindow) == IDOK)
         return;
     SwitchDisplayMode(toolWindow, before.width, before.height, before.bitsPerPixel, 0);
-    MoveWindow(toolWindow, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    SetNormalRect(toolWindow, r);
 }
 
 // The slots from s - 1 down to 0, then from the last up to s + 1.

@@ -34,6 +34,32 @@ TEST_F(ResolutionChangerE2E, FirstStartShowsTheToolWindowTopRightAndExitStoresIt
     EXPECT_EQ(0u, *(const DWORD*)iconic.data.data());
 }
 
+TEST_F(ResolutionChangerE2E, EndedWhileMinimisedTheNextStartShowsTheWindowAtItsLastNormalPlace)
+{
+    const LONG rect[4] = {300, 200, 70, 50};
+    testreg::Write(HKEY_CURRENT_USER, KEY, "DefaultPosition", REG_BINARY, rect, sizeof(rect));
+    RECT before;
+    {
+        driver::Program program(PROGRAM);
+        HWND window = Start(program);
+        ASSERT_TRUE(window);
+        GetWindowRect(window, &before);
+        EXPECT_EQ(300, before.left);
+        PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        ASSERT_TRUE(driver::WaitFor([&] { return IsIconic(window) != FALSE; }));
+        EXPECT_EQ(0, Exit(program, window));
+    }
+    driver::Program program(PROGRAM);
+    HWND window = Start(program);
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(IsIconic(window));
+    RECT after;
+    GetWindowRect(window, &after);
+    EXPECT_TRUE(EqualRect(&before, &after)) << after.left << "," << after.top;
+    EXPECT_EQ(0, Exit(program, window));
+}
+
 TEST_F(ResolutionChangerE2E, SecondStartEndsWithExitCodeOneAndTheFirstRunsOn)
 {
     driver::Program first(PROGRAM);

@@ -76,11 +76,14 @@ protected:
     // the first box seen.
     INT_PTR Run(std::function<void(HWND)> play, std::function<INT_PTR()> open = nullptr)
     {
+        size_t seen = boxes.Seen().size();
         boxes.Queue(driver::HOLD);
         std::thread player([&] {
             HWND dialog = driver::WaitForDialog(GetCurrentProcessId(), DIALOG_TITLE);
-            // It shows itself once its controls are loaded.
-            if (!dialog || !driver::WaitFor([&] { return IsWindowVisible(dialog) != FALSE; })) {
+            // It shows itself once its controls are loaded; the answerer
+            // holds it before the user acts.
+            if (!dialog || !driver::WaitFor([&] { return IsWindowVisible(dialog) != FALSE; }) ||
+                !boxes.WaitForBoxes(seen + 1)) {
                 ADD_FAILURE() << "the settings dialog did not open";
                 return;
             }
