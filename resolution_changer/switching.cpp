@@ -50,9 +50,12 @@ static DWORD ChangedFields(const ModeRecord& mode)
     return fields;
 }
 
-static int Ask(UINT text, UINT type)
+// The switch's messages belong to the window that asked for it (the tool
+// window, or the settings dialog during a trial), which they keep disabled
+// while they are open.
+static int Ask(HWND owner, UINT text, UINT type)
 {
-    return ShowMessage(Shell.toolWindow, text, type);
+    return ShowMessage(owner, text, type);
 }
 
 // Records the mode for the next start and restarts Windows.
@@ -77,7 +80,7 @@ static int ChangeThroughLibrary(ModeRecord* mode)
 static int SwitchQuickly(HWND owner, ModeRecord* mode, int confirm)
 {
     if (display::ChangeMode(mode, CDS_QUICK_TEST) != DISP_CHANGE_SUCCESSFUL) {
-        if (Ask(IDS_NEEDS_RESTART, MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
+        if (Ask(owner, IDS_NEEDS_RESTART, MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
             RecordAndRestart(mode);
         return 0;
     }
@@ -95,14 +98,14 @@ static int SwitchQuickly(HWND owner, ModeRecord* mode, int confirm)
     return ChangeThroughLibrary(mode);
 }
 
-static int SwitchStandard(ModeRecord* mode, int confirm)
+static int SwitchStandard(HWND owner, ModeRecord* mode, int confirm)
 {
     LONG test = display::ChangeMode(mode, CDS_TEST);
     if (test == DISP_CHANGE_SUCCESSFUL) {
-        if (confirm && Ask(IDS_ABOUT_TO_CHANGE, MB_OKCANCEL | MB_ICONASTERISK) != IDOK)
+        if (confirm && Ask(owner, IDS_ABOUT_TO_CHANGE, MB_OKCANCEL | MB_ICONASTERISK) != IDOK)
             return 0;
         if (display::ChangeMode(mode, CDS_UPDATEREGISTRY) != DISP_CHANGE_SUCCESSFUL) {
-            Ask(IDS_CANNOT_CHANGE, MB_ICONHAND);
+            Ask(owner, IDS_CANNOT_CHANGE, MB_ICONHAND);
             return 0;
         }
         return 1;
@@ -110,15 +113,15 @@ static int SwitchStandard(ModeRecord* mode, int confirm)
     if (Shell.quickChangeAvailable)
         return ChangeThroughLibrary(mode);
     if (test != DISP_CHANGE_RESTART) {
-        Ask(IDS_CANNOT_CHANGE, MB_ICONEXCLAMATION);
+        Ask(owner, IDS_CANNOT_CHANGE, MB_ICONEXCLAMATION);
         return 0;
     }
-    if (Ask(IDS_NEEDS_RESTART, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+    if (Ask(owner, IDS_NEEDS_RESTART, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
         return 0;
     if (display::ChangeMode(mode, CDS_UPDATEREGISTRY) != DISP_CHANGE_SUCCESSFUL)
         RestartWindows();
     else
-        Ask(IDS_CANNOT_CHANGE, MB_ICONHAND);
+        Ask(owner, IDS_CANNOT_CHANGE, MB_ICONHAND);
     return 0;
 }
 
@@ -142,7 +145,7 @@ int SwitchDisplayMode(HWND owner, int width, int height, int bitsPerPixel, int c
         return 0;
     if (Shell.quickChangeAvailable && (mode.dmFields & DM_BITSPERPEL))
         return SwitchQuickly(owner, &mode, confirm);
-    return SwitchStandard(&mode, confirm);
+    return SwitchStandard(owner, &mode, confirm);
 }
 
 int SwitchAndMoveWindow(HWND toolWindow, int width, int height, int bitsPerPixel, int confirm)

@@ -3,6 +3,7 @@
 #include "about.h"
 #include "hotkey_window.h"
 #include "menus.h"
+#include "modal.h"
 #include "mode_tables.h"
 #include "placement.h"
 #include "resource.h"
@@ -146,6 +147,10 @@ static void OnShowHide(HWND window)
 
 static void OnCommand(HWND window, int id)
 {
+    // Under an open dialog or box nothing starts, switches or ends: the
+    // command can only come from outside it (a tray menu opened before it).
+    if (ModalOpen())
+        return;
     switch (id) {
     case IDM_SETTINGS:
         OnSettings(window);
@@ -225,7 +230,8 @@ LRESULT CALLBACK ToolWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             ShowTrayMenu(window);
         return 0;
     case WM_HOTKEY:
-        HotkeySwitch((int)wParam);
+        if (!ModalOpen())  // never a switch under an open dialog or box
+            HotkeySwitch((int)wParam);
         break;
     case WM_TRAYICON:
         OnTrayIcon(window, wParam, lParam);

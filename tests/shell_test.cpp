@@ -162,6 +162,46 @@ TEST_F(ShellTest, EverySlotWithAHotkeyGetsAHiddenHotkeyWindowOwnedByTheToolWindo
     EXPECT_FALSE(IsWindow(slot2));
 }
 
+TEST_F(ShellTest, UnderAnOpenBoxNothingStartsSwitchesOrEnds)
+{
+    testreg::WriteString(HKEY_CURRENT_USER, KEY, "Res800x600", "1,00000000");
+    HWND window = Create();
+    ASSERT_TRUE(window);
+    ShowWindow(window, SW_SHOW);
+    simulated::TheAdapter().calls.clear();
+    boxes.Queue(driver::HOLD);
+    std::thread user([&] {
+        if (!boxes.WaitForBoxes(1))
+            return;
+        HWND box = boxes.Seen()[0].window;
+        struct Attempt {
+            UINT message;
+            WPARAM wParam;
+            LPARAM lParam;
+        } const attempts[] = {
+            {WM_COMMAND, IDM_SETTINGS, 0}, {WM_COMMAND, IDM_ABOUT, 0},     {WM_COMMAND, IDM_EXIT, 0},
+            {WM_COMMAND, IDM_CYCLE, 0},    {WM_COMMAND, IDM_DROPDOWN, 0},  {WM_COMMAND, IDM_MODE_FIRST, 0},
+            {WM_HOTKEY, 1, 0},             {WM_TRAYICON, TRAY_ICON_ID, WM_LBUTTONDBLCLK},
+        };
+        for (const Attempt& a : attempts) {
+            DWORD_PTR ignored;
+            EXPECT_TRUE(SendMessageTimeoutA(window, a.message, a.wParam, a.lParam, SMTO_NORMAL, 2000, &ignored))
+                << a.message << " " << a.wParam << " " << a.lParam;
+        }
+        driver::PostCommand(box, IDOK);
+    });
+    EXPECT_EQ(IDOK, ShowMessage(window, IDS_CANNOT_CHANGE, MB_OK));
+    user.join();
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_TRUE(simulated::TheAdapter().calls.empty());
+    EXPECT_FALSE(KillTimer(window, TIMER_TRAY_MENU)) << "no tray menu is pending";
+    MSG quit;
+    EXPECT_FALSE(PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+    // Afterwards the same commands work again.
+    SendMessageA(window, WM_HOTKEY, 1, 0);
+    EXPECT_EQ(800, simulated::TheAdapter().screenWidth);
+}
+
 TEST(HotkeyModifiers, HotkeyControlFlagsBecomeRegisterHotKeyModifiers)
 {
     EXPECT_EQ((UINT)MOD_ALT, HotkeyModifiers(HOTKEYF_ALT));
