@@ -349,6 +349,24 @@ TEST_F(SettingsDialogTest, TestAnswersTickOrClearTheCheckBoxOnly)
     EXPECT_EQ(1024, CurrentDisplay.width);
 }
 
+// A box of the trial belongs to the dialog, which cannot be used under it.
+TEST_F(SettingsDialogTest, ATrialTheDisplayRefusesIsReportedOverTheDialog)
+{
+    CreateToolWindowFromRegistry();
+    simulated::TheAdapter().results = {{CDS_TEST, DISP_CHANGE_FAILED}};
+    Run([&](HWND dialog) {
+        boxes.Queue({IDOK, IDOK, IDCANCEL});  // 1020, 1018, the question
+        user::Select(dialog, 1);
+        driver::PostCommand(dialog, IDC_TEST);
+        ASSERT_TRUE(boxes.WaitForBoxes(4));
+        driver::PostCommand(dialog, IDCANCEL);
+    });
+    std::vector<driver::SeenBox> seen = boxes.Seen();
+    ASSERT_EQ(4u, seen.size());
+    EXPECT_EQ("現在、解像度の変更はできません。", seen[2].text);
+    EXPECT_EQ(seen[0].window, seen[2].owner);
+}
+
 TEST_F(SettingsDialogTest, SettingsCommandUnregistersHotkeysWhileOpenAndRegistersTheNewOnes)
 {
     testreg::WriteString(HKEY_CURRENT_USER, KEY, "Res800x600", "1,00000641");
