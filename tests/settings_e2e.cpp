@@ -262,7 +262,7 @@ TEST_F(SettingsE2E, TrialShowsTheResolutionAndAlwaysReturnsTheAnswerOnlyTicksThe
     EXPECT_TRUE(ScreenBecomes(800, 600));
     Sleep(8000);
     EXPECT_TRUE(IsWindow(question));
-    ASSERT_TRUE(driver::WaitUntilGone(question, 4000));
+    ASSERT_TRUE(driver::WaitUntilGone(question, 6000));
     EXPECT_TRUE(ScreenBecomes(1024, 768));
     EXPECT_TRUE(driver::WaitFor([&] { return !Ticked(dialog); }));
     EXPECT_FALSE(IsWindowEnabled(hotkey));
