@@ -50,14 +50,6 @@ static DWORD ChangedFields(const ModeRecord& mode)
     return fields;
 }
 
-// The switch's messages belong to the window that asked for it (the tool
-// window, or the settings dialog during a trial), which they keep disabled
-// while they are open.
-static int Ask(HWND owner, UINT text, UINT type)
-{
-    return ShowMessage(owner, text, type);
-}
-
 // Records the mode for the next start and restarts Windows.
 static void RecordAndRestart(ModeRecord* mode)
 {
@@ -80,7 +72,7 @@ static int ChangeThroughLibrary(ModeRecord* mode)
 static int SwitchQuickly(HWND owner, ModeRecord* mode, int confirm)
 {
     if (display::ChangeMode(mode, CDS_QUICK_TEST) != DISP_CHANGE_SUCCESSFUL) {
-        if (Ask(owner, IDS_NEEDS_RESTART, MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
+        if (ShowMessage(owner, IDS_NEEDS_RESTART, MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
             RecordAndRestart(mode);
         return 0;
     }
@@ -102,10 +94,10 @@ static int SwitchStandard(HWND owner, ModeRecord* mode, int confirm)
 {
     LONG test = display::ChangeMode(mode, CDS_TEST);
     if (test == DISP_CHANGE_SUCCESSFUL) {
-        if (confirm && Ask(owner, IDS_ABOUT_TO_CHANGE, MB_OKCANCEL | MB_ICONASTERISK) != IDOK)
+        if (confirm && ShowMessage(owner, IDS_ABOUT_TO_CHANGE, MB_OKCANCEL | MB_ICONASTERISK) != IDOK)
             return 0;
         if (display::ChangeMode(mode, CDS_UPDATEREGISTRY) != DISP_CHANGE_SUCCESSFUL) {
-            Ask(owner, IDS_CANNOT_CHANGE, MB_ICONHAND);
+            ShowMessage(owner, IDS_CANNOT_CHANGE, MB_ICONHAND);
             return 0;
         }
         return 1;
@@ -113,18 +105,21 @@ static int SwitchStandard(HWND owner, ModeRecord* mode, int confirm)
     if (Shell.quickChangeAvailable)
         return ChangeThroughLibrary(mode);
     if (test != DISP_CHANGE_RESTART) {
-        Ask(owner, IDS_CANNOT_CHANGE, MB_ICONEXCLAMATION);
+        ShowMessage(owner, IDS_CANNOT_CHANGE, MB_ICONEXCLAMATION);
         return 0;
     }
-    if (Ask(owner, IDS_NEEDS_RESTART, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+    if (ShowMessage(owner, IDS_NEEDS_RESTART, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
         return 0;
     if (display::ChangeMode(mode, CDS_UPDATEREGISTRY) != DISP_CHANGE_SUCCESSFUL)
         RestartWindows();
     else
-        Ask(owner, IDS_CANNOT_CHANGE, MB_ICONHAND);
+        ShowMessage(owner, IDS_CANNOT_CHANGE, MB_ICONHAND);
     return 0;
 }
 
+// The switch's messages and dialogs belong to `owner`, the window that asked
+// for it (the tool window, or the settings dialog during a trial), which
+// they keep disabled while they are open.
 int SwitchDisplayMode(HWND owner, int width, int height, int bitsPerPixel, int confirm)
 {
     // Without a readable current mode nothing can be compared or rolled back.

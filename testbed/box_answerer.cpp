@@ -52,11 +52,6 @@ bool BoxAnswerer::WaitForBoxes(size_t count, DWORD timeout)
     return WaitFor([&] { return Seen().size() >= count; }, timeout);
 }
 
-bool BoxAnswerer::NoBoxWithin(DWORD timeout)
-{
-    return !WaitForBoxes(Seen().size() + 1, timeout);
-}
-
 static BOOL CALLBACK CollectStatic(HWND child, LPARAM parameter)
 {
     char className[32];

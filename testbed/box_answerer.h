@@ -43,8 +43,6 @@ public:
     std::vector<SeenBox> Seen();
     // Waits until `count` boxes have been seen.
     bool WaitForBoxes(size_t count, DWORD timeout = 5000);
-    // True when no further box appears within `timeout` ms.
-    bool NoBoxWithin(DWORD timeout);
 
 private:
     void Run();
