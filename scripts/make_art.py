@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
-"""Draws the resolution changer's icon (10) and toolbar bitmap (100).
+"""Draws the resolution changer's icon (10) and toolbar bitmap (100), and the
+LCD orientation changer's icon (105).
 
-Both are 16-colour images in the standard VGA palette, written byte by byte so
+All are 16-colour images in the standard VGA palette, written byte by byte so
 that the committed files are reproducible: resolution_changer/art/program.ico
-(32x32 and 16x16) and resolution_changer/art/toolbar.bmp (two 18x18 buttons).
+(32x32 and 16x16), resolution_changer/art/toolbar.bmp (two 18x18 buttons) and
+lcd_orientation/art/pivoter.ico (32x32 and 16x16).
 """
 import os
 import struct
@@ -46,6 +48,21 @@ def monitor(img, s):
         img[5 * s + i][8 * s + i + 1 if s > 1 else 8 * s + i] = WHITE
     rect(img, 6 * s, 12 * s, 10 * s - 1, 13 * s - 1, GREY)
     rect(img, 4 * s, 13 * s, 12 * s - 1, 14 * s - 1 + (s > 1), BLACK)
+
+
+def lcd_panels(img, s):
+    """A flat panel lying wide, a second one standing upright in front of it,
+    and a turning arrow between them."""
+    frame(img, 0, 2 * s, 11 * s + s - 1, 8 * s + s - 1, BLACK)
+    rect(img, 1, 2 * s + 1, 12 * s - 2, 9 * s - 2, GREY)
+    frame(img, 7 * s, 4 * s, 14 * s + s - 1, 14 * s + s - 1, BLACK)
+    rect(img, 7 * s + 1, 4 * s + 1, 15 * s - 2, 15 * s - 2, SILVER)
+    rect(img, 8 * s, 5 * s, 14 * s - 1, 13 * s - 1, NAVY)
+    rect(img, 9 * s, 6 * s, 13 * s - 1, 8 * s - 1, CYAN)
+    # The arrow, in cells of s pixels: along the top, then down with its head.
+    for x, y in [(7, 0), (8, 0), (9, 0), (10, 0), (11, 0), (12, 0), (12, 1), (10, 2), (11, 2),
+                 (12, 2), (13, 2), (14, 2), (11, 3), (12, 3), (13, 3)]:
+        rect(img, x * s, y * s, x * s + s - 1, y * s + s - 1, YELLOW)
 
 
 def cycle_button():
@@ -103,14 +120,14 @@ def dib(img, icon):
     return header + palette_bytes() + pixels + mask
 
 
-def icon_image(size):
+def icon_image(size, drawing=monitor):
     img = canvas(size, size, CLEAR)
-    monitor(img, size // 16)
+    drawing(img, size // 16)
     return img
 
 
-def write_ico(path):
-    images = [dib(icon_image(32), True), dib(icon_image(16), True)]
+def write_ico(path, drawing=monitor):
+    images = [dib(icon_image(32, drawing), True), dib(icon_image(16, drawing), True)]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, data in zip((32, 16), images):
@@ -133,3 +150,6 @@ if __name__ == "__main__":
     os.makedirs(art, exist_ok=True)
     write_ico(os.path.join(art, "program.ico"))
     write_bmp(os.path.join(art, "toolbar.bmp"))
+    lcd_art = os.path.join(os.path.dirname(__file__), "..", "lcd_orientation", "art")
+    os.makedirs(lcd_art, exist_ok=True)
+    write_ico(os.path.join(lcd_art, "pivoter.ico"), lcd_panels)
