@@ -176,8 +176,8 @@ TEST_F(Identification, DriverNameRules)
         {"16 without terminator", text("ABCDEFGHIJKL.DRV", false), false, nullptr},
         {".EXE", text("VGA.EXE"), false, nullptr},
         {"3 characters", text("DRV"), false, nullptr},
-        // ャ is 83 62: its trail byte is 'b' and must not become 'B'.
-        {"double-byte name", text("ャ.drv"), true, "ャ.DRV"},
+        // ッ is 83 62: its trail byte is 'b' and must not become 'B'.
+        {"double-byte name", text("ッ.drv"), true, "ッ.DRV"},
     };
     lcdreg::AddDriver("DISPLAY\\0001", "NRXLCD.DRV");
     for (const SwitchInfoCase& c : cases) {
