@@ -51,33 +51,48 @@ static bool ReadKeyText(HKEY root, const char* path, const char* name, char* buf
     return read;
 }
 
-// "HardWareKey" of a Configuration Manager node, with its path in `pathLimit` bytes.
-static bool ReadHardwareKey(const char* node, char* hardwareKey, DWORD size, int pathLimit)
-{
-    char path[LONG_PATH];
-    // HKEY_DYN_DATA "Config Manager\Enum\<node>" "HardWareKey"
-    return JoinPath(path, pathLimit, CONFIG_MANAGER_ENUM, "\\", node) &&
-           ReadKeyText(HKEY_DYN_DATA, path, "HardWareKey", hardwareKey, size);
-}
+// Walks the nodes the Configuration Manager has configured, in its order,
+// until `accept` takes one's "HardWareKey"; names, paths and values in
+// `limit` bytes. Whether one was taken.
+typedef bool (*NodeVisitor)(const char* hardwareKey, void* context);
 
-bool FindVendorDisplayDriver(char* driverKey, DWORD size)
+static bool WalkConfiguredNodes(int limit, NodeVisitor accept, void* context)
 {
     HKEY nodes;
     if (RegOpenKeyExA(HKEY_DYN_DATA, CONFIG_MANAGER_ENUM, 0, KEY_READ, &nodes) != ERROR_SUCCESS)
         return false;
-    bool found = false;
-    char node[SHORT_PATH];
-    for (DWORD index = 0; !found; ++index) {
-        EnumResult next = EnumSubkey(nodes, index, node, sizeof(node));
+    bool accepted = false;
+    char node[LONG_PATH];
+    for (DWORD index = 0; !accepted; ++index) {
+        EnumResult next = EnumSubkey(nodes, index, node, limit);
         if (next == ENUM_END)
             break;
-        char hardwareKey[SHORT_PATH];
-        found = next == ENUM_NAME &&
-                ReadHardwareKey(node, hardwareKey, sizeof(hardwareKey), SHORT_PATH) &&
-                CheckVendorDisplayDevice(hardwareKey, driverKey, size);
+        char path[LONG_PATH];
+        char hardwareKey[LONG_PATH];
+        // HKEY_DYN_DATA "Config Manager\Enum\<node>" "HardWareKey"
+        accepted = next == ENUM_NAME && JoinPath(path, limit, CONFIG_MANAGER_ENUM, "\\", node) &&
+                   ReadKeyText(HKEY_DYN_DATA, path, "HardWareKey", hardwareKey, limit) &&
+                   accept(hardwareKey, context);
     }
     RegCloseKey(nodes);
-    return found;
+    return accepted;
+}
+
+struct DriverKeyBuffer {
+    char* text;
+    DWORD size;
+};
+
+static bool IsVendorDisplayNode(const char* hardwareKey, void* context)
+{
+    DriverKeyBuffer* driverKey = (DriverKeyBuffer*)context;
+    return CheckVendorDisplayDevice(hardwareKey, driverKey->text, driverKey->size);
+}
+
+bool FindVendorDisplayDriver(char* driverKey, DWORD size)
+{
+    DriverKeyBuffer buffer = {driverKey, size};
+    return WalkConfiguredNodes(SHORT_PATH, IsVendorDisplayNode, &buffer);
 }
 
 bool CheckVendorDisplayDevice(const char* hardwareKey, char* driverKey, DWORD size)
@@ -133,30 +148,24 @@ bool IsCurrentDisplayDriver(const char* driverKey, const char* fileName)
            SameIgnoringAsciiCase(current, fileName);
 }
 
-// The "UTILITY" key of `driver` when a configured node has `hardwareKey`.
-static HKEY OpenConfiguredUtilityKey(const char* hardwareKey, const char* driver)
+struct PciInstance {
+    const char* hardwareKey;
+    const char* driver;
+    HKEY settings;
+};
+
+// The instance's node: its "UTILITY" key, when that opens for writing.
+static bool OpensInstanceSettings(const char* hardwareKey, void* context)
 {
-    HKEY nodes;
-    if (RegOpenKeyExA(HKEY_DYN_DATA, CONFIG_MANAGER_ENUM, 0, KEY_READ, &nodes) != ERROR_SUCCESS)
-        return NULL;
-    HKEY settings = NULL;
-    char node[LONG_PATH];
-    for (DWORD index = 0; !settings; ++index) {
-        EnumResult next = EnumSubkey(nodes, index, node, sizeof(node));
-        if (next == ENUM_END)
-            break;
-        char nodeKey[LONG_PATH];
-        char path[LONG_PATH];
-        HKEY opened;
-        if (next == ENUM_NAME && ReadHardwareKey(node, nodeKey, sizeof(nodeKey), LONG_PATH) &&
-            SameBytes(nodeKey, hardwareKey) &&
-            JoinPath(path, sizeof(path), CLASS_ROOT, driver, "\\UTILITY") &&
-            RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | KEY_SET_VALUE, &opened) ==
-                ERROR_SUCCESS)
-            settings = opened;
-    }
-    RegCloseKey(nodes);
-    return settings;
+    PciInstance* instance = (PciInstance*)context;
+    char path[LONG_PATH];
+    HKEY opened;
+    if (!SameBytes(hardwareKey, instance->hardwareKey) ||
+        !JoinPath(path, sizeof(path), CLASS_ROOT, instance->driver, "\\UTILITY") ||
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | KEY_SET_VALUE, &opened) != ERROR_SUCCESS)
+        return false;
+    instance->settings = opened;
+    return true;
 }
 
 // The settings key of one PCI instance when it is a configured vendor display.
@@ -181,7 +190,9 @@ static HKEY OpenPciInstanceSettings(const char* device, const char* instance)
     char hardwareKey[LONG_PATH];
     if (!qualifies || !JoinPath(hardwareKey, sizeof(hardwareKey), "PCI\\", device, "\\", instance))
         return NULL;
-    return OpenConfiguredUtilityKey(hardwareKey, driver);
+    PciInstance configured = {hardwareKey, driver, NULL};
+    WalkConfiguredNodes(LONG_PATH, OpensInstanceSettings, &configured);
+    return configured.settings;
 }
 
 // Windows 95/98: the first configured vendor display on the PCI bus.

@@ -31,18 +31,7 @@ protected:
         testreg::Write(HKEY_LOCAL_MACHINE, VIDEO_MAP, "\\Device\\Video0", REG_SZ, kernelPath.c_str(),
                        (DWORD)kernelPath.size() + 1);
     }
-    // The "owner" marker of the key handed out, "" for none.
-    std::string SettingsKeyOwner()
-    {
-        HKEY key = OpenPanelSettingsKey();
-        if (!key)
-            return "";
-        char owner[64] = "";
-        DWORD size = sizeof(owner);
-        RegQueryValueExA(key, "owner", NULL, NULL, (BYTE*)owner, &size);
-        RegCloseKey(key);
-        return owner;
-    }
+    std::string SettingsKeyOwner() { return lcdreg::OwnerOf(OpenPanelSettingsKey()); }
 };
 
 TEST_F(WindowsNt, SettingsKeyFollowsTheVideoDeviceMap)

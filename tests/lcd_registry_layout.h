@@ -73,6 +73,18 @@ inline testreg::Value LcdStatus(const std::string& driver = "DISPLAY\\0001")
     return testreg::Read(HKEY_LOCAL_MACHINE, UtilityKey(driver).c_str(), "LCDStatus");
 }
 
+// The "owner" marker a test put in a key, read and the key closed; "" for no key.
+inline std::string OwnerOf(HKEY key)
+{
+    if (!key)
+        return "";
+    char owner[64] = "";
+    DWORD size = sizeof(owner);
+    RegQueryValueExA(key, "owner", NULL, NULL, (BYTE*)owner, &size);
+    RegCloseKey(key);
+    return owner;
+}
+
 inline DWORD DwordOf(const testreg::Value& value)
 {
     return value.present && value.data.size() == 4 ? *(const DWORD*)value.data.data() : 0xDEADBEEF;

@@ -118,6 +118,22 @@ protected:
         driver::WaitFor([&] { return (menu = VisibleMenu(processId)) != NULL; });
         return menu;
     }
+    // A right click on the icon, then the menu it opens.
+    HWND OpenMenu(driver::Program& program, HWND window)
+    {
+        Click(window, WM_RBUTTONUP);
+        return WaitForMenu(program.id());
+    }
+    bool MenuOwnersGone(driver::Program& program)
+    {
+        return driver::WaitFor([&] { return driver::ProcessWindows(program.id(), MENU_CLASS).empty(); });
+    }
+    // 終了's command, then the exit code.
+    int Exit(driver::Program& program, HWND window)
+    {
+        PostMessageA(window, WM_COMMAND, 5, 0);
+        return program.WaitForExit();
+    }
     void PressInMenu(HWND menu, std::initializer_list<WPARAM> keys)
     {
         for (WPARAM key : keys)
@@ -208,8 +224,7 @@ TEST_F(PivoterE2E, LeftClicksStoreTheStateAndSetTheMode)
     EXPECT_EQ(0x01u, lcdreg::DwordOf(lcdreg::LcdStatus()));
     EXPECT_EQ("OFF", testreg::Read(HKEY_CURRENT_USER, lcdreg::DIRECTION_KEY, "").text());
 
-    PostMessageA(window, WM_COMMAND, 5, 0);
-    EXPECT_EQ(0, program.WaitForExit());
+    EXPECT_EQ(0, Exit(program, window));
     EXPECT_FALSE(TrayIconShown(window));
 }
 
@@ -226,8 +241,7 @@ TEST_F(PivoterE2E, RightClickThenLeftClickOpensNoMenuAndTogglesOnce)
     EXPECT_EQ(NULL, VisibleMenu(program.id()));
     EXPECT_TRUE(ScreenIs(800, 600));
     EXPECT_EQ(0x81u, lcdreg::DwordOf(lcdreg::LcdStatus()));
-    PostMessageA(window, WM_COMMAND, 5, 0);
-    EXPECT_EQ(0, program.WaitForExit());
+    EXPECT_EQ(0, Exit(program, window));
 }
 
 TEST_F(PivoterE2E, RightClickMenuAboutBoxAndExit)
@@ -240,20 +254,18 @@ TEST_F(PivoterE2E, RightClickMenuAboutBoxAndExit)
     // The menu opens 200 ms after the click, owned by a hidden window of its
     // own that goes when the menu closes without a choice.
     DWORD clicked = GetTickCount();
-    Click(window, WM_RBUTTONUP);
-    HWND menu = WaitForMenu(program.id());
+    HWND menu = OpenMenu(program, window);
     ASSERT_TRUE(menu);
     EXPECT_GE(GetTickCount() - clicked, 180u);
     std::vector<HWND> owners = driver::ProcessWindows(program.id(), MENU_CLASS);
     ASSERT_EQ(1u, owners.size());
     EXPECT_FALSE(IsWindowVisible(owners[0]));
     PressInMenu(menu, {VK_ESCAPE});
-    EXPECT_TRUE(driver::WaitFor([&] { return driver::ProcessWindows(program.id(), MENU_CLASS).empty(); }));
+    EXPECT_TRUE(MenuOwnersGone(program));
     EXPECT_EQ(NULL, VisibleMenu(program.id()));
 
     // ﾊﾞｰｼﾞｮﾝ情報 opens the about box, owned by the main window.
-    Click(window, WM_RBUTTONUP);
-    menu = WaitForMenu(program.id());
+    menu = OpenMenu(program, window);
     ASSERT_TRUE(menu);
     PressInMenu(menu, {VK_HOME, VK_RETURN});
     HWND about = driver::WaitForDialog(program.id(), "ﾊﾞｰｼﾞｮﾝ情報");
@@ -262,11 +274,10 @@ TEST_F(PivoterE2E, RightClickMenuAboutBoxAndExit)
     EXPECT_EQ("Ver 1.00", driver::ControlText(about, 1004));
     driver::PostCommand(about, IDOK);
     EXPECT_TRUE(driver::WaitUntilGone(about));
-    EXPECT_TRUE(driver::WaitFor([&] { return driver::ProcessWindows(program.id(), MENU_CLASS).empty(); }));
+    EXPECT_TRUE(MenuOwnersGone(program));
 
     // 終了, past the separator, removes the icon and ends the program.
-    Click(window, WM_RBUTTONUP);
-    menu = WaitForMenu(program.id());
+    menu = OpenMenu(program, window);
     ASSERT_TRUE(menu);
     PressInMenu(menu, {VK_HOME, VK_DOWN, VK_RETURN});
     EXPECT_EQ(0, program.WaitForExit());
@@ -284,8 +295,7 @@ TEST_F(PivoterE2E, SecondStartEndsAtOnce)
     EXPECT_EQ(0, second.WaitForExit());
     EXPECT_TRUE(boxes.Seen().empty());
     EXPECT_TRUE(IsWindow(window));
-    PostMessageA(window, WM_COMMAND, 5, 0);
-    EXPECT_EQ(0, first.WaitForExit());
+    EXPECT_EQ(0, Exit(first, window));
 }
 
 TEST_F(PivoterE2E, EndOfSessionRemovesTheIconAndEnds)
@@ -323,8 +333,7 @@ TEST_F(PivoterE2E, OnWindowsNtOnlyThePanelIsCheckedAndNoDirectionIsWritten)
     ASSERT_TRUE(driver::WaitFor([] { return ScreenIs(1024, 768); }));
     EXPECT_EQ(0x01u, NtLcdStatus());
     EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, lcdreg::NRXLCD_KEY));
-    PostMessageA(window, WM_COMMAND, 5, 0);
-    EXPECT_EQ(0, program.WaitForExit());
+    EXPECT_EQ(0, Exit(program, window));
 }
 
 }  // namespace

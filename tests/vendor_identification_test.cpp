@@ -26,16 +26,11 @@ protected:
     std::string SettingsKeyOwner()
     {
         HKEY key = OpenPanelSettingsKey();
-        if (!key)
-            return "";
-        char owner[64] = "";
-        DWORD size = sizeof(owner);
-        RegQueryValueExA(key, "owner", NULL, NULL, (BYTE*)owner, &size);
         // It is writable, as the toggle needs.
         DWORD probe = 1;
-        EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, "probe", 0, REG_DWORD, (BYTE*)&probe, 4));
-        RegCloseKey(key);
-        return owner;
+        if (key)
+            EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, "probe", 0, REG_DWORD, (BYTE*)&probe, 4));
+        return lcdreg::OwnerOf(key);
     }
     // Empties the scratch roots between the cases of a table.
     void Clear()
