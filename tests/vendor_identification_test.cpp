@@ -71,10 +71,8 @@ TEST_F(Identification, ClassAndManufacturerRules)
         {"half-width vendor", "DISPLAY", "ﾉﾘｯｸｽ", true, true},
         {"full-width vendor", "DISPLAY", "ノリックス", true, true},
         {"vendor and a blank", "DISPLAY", "ﾉﾘｯｸｽ ", false, false},
-        {"other maker", "DISPLAY", "ﾉﾘｯｸ", false, false},
         {"class Display", "Display", "ﾉﾘｯｸｽ", true, true},
         {"class display", "display", "ﾉﾘｯｸｽ", true, false},
-        {"class DiSpLaY", "DiSpLaY", "ﾉﾘｯｸｽ", true, false},
         {"class MEDIA", "MEDIA", "ﾉﾘｯｸｽ", false, false},
     };
     for (const DeviceCase& c : cases) {
@@ -202,9 +200,7 @@ TEST_F(Identification, SwitchingFlagRules)
         {"1", REG_DWORD, {1, 0, 0, 0}, true},
         {"0", REG_DWORD, {0, 0, 0, 0}, false},
         {"-1", REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}, false},
-        {"binary 2", REG_BINARY, {2, 0, 0, 0}, true},
         {"two bytes", REG_BINARY, {1, 0}, false},
-        {"eight bytes", REG_BINARY, {1, 0, 0, 0, 0, 0, 0, 0}, false},
     };
     lcdreg::SetDriverName("VGA.DRV");
     const std::string utility = lcdreg::UtilityKey("DISPLAY\\0001");
