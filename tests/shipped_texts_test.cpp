@@ -327,6 +327,8 @@ TEST_F(PivoterTexts, LiteralTextsAreByteExact)
     for (const char* literal : literals)
         EXPECT_NE(std::string::npos, bytes.find(std::string(literal, lstrlenA(literal) + 1)))
             << literal;
+    // The simulated panel of the testbed build is not in the shipped image.
+    EXPECT_EQ(std::string::npos, bytes.find("NrxTestbed"));
 }
 
 }  // namespace
