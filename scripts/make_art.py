@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """Draws the resolution changer's icon (10) and toolbar bitmap (100), and the
-uninstaller's icon (1).
+LCD orientation changer's icon (105) and the uninstaller's icon (1).
 
 All are 16-colour images in the standard VGA palette, written byte by byte so
 that the committed files are reproducible: resolution_changer/art/program.ico
 (32x32 and 16x16), resolution_changer/art/toolbar.bmp (two 18x18 buttons) and
-uninstaller/art/program.ico (32x32 and 16x16).
+lcd_orientation/art/pivoter.ico and uninstaller/art/program.ico (32x32 and
+16x16 each).
 """
 import os
 import struct
@@ -48,6 +49,21 @@ def monitor(img, s):
         img[5 * s + i][8 * s + i + 1 if s > 1 else 8 * s + i] = WHITE
     rect(img, 6 * s, 12 * s, 10 * s - 1, 13 * s - 1, GREY)
     rect(img, 4 * s, 13 * s, 12 * s - 1, 14 * s - 1 + (s > 1), BLACK)
+
+
+def lcd_panels(img, s):
+    """A flat panel lying wide, a second one standing upright in front of it,
+    and a turning arrow between them."""
+    frame(img, 0, 2 * s, 11 * s + s - 1, 8 * s + s - 1, BLACK)
+    rect(img, 1, 2 * s + 1, 12 * s - 2, 9 * s - 2, GREY)
+    frame(img, 7 * s, 4 * s, 14 * s + s - 1, 14 * s + s - 1, BLACK)
+    rect(img, 7 * s + 1, 4 * s + 1, 15 * s - 2, 15 * s - 2, SILVER)
+    rect(img, 8 * s, 5 * s, 14 * s - 1, 13 * s - 1, NAVY)
+    rect(img, 9 * s, 6 * s, 13 * s - 1, 8 * s - 1, CYAN)
+    # The arrow, in cells of s pixels: along the top, then down with its head.
+    for x, y in [(7, 0), (8, 0), (9, 0), (10, 0), (11, 0), (12, 0), (12, 1), (10, 2), (11, 2),
+                 (12, 2), (13, 2), (14, 2), (11, 3), (12, 3), (13, 3)]:
+        rect(img, x * s, y * s, x * s + s - 1, y * s + s - 1, YELLOW)
 
 
 def cycle_button():
@@ -105,25 +121,23 @@ def dib(img, icon):
     return header + palette_bytes() + pixels + mask
 
 
-def icon_image(size):
+def icon_image(size, drawing=monitor):
     img = canvas(size, size, CLEAR)
-    monitor(img, size // 16)
+    drawing(img, size // 16)
     return img
 
 
-def uninstaller_icon_image(size):
+def crossed_monitor(img, s):
     """The monitor with a red cross over its screen: the driver taken away."""
-    img = icon_image(size)
-    s = size // 16
+    monitor(img, s)
     for i in range(8 * s):
         for w in range(s + 1):
             img[3 * s + i][4 * s + i + w] = RED
             img[3 * s + i][12 * s - 1 - i - w] = RED
-    return img
 
 
-def write_ico(path, draw=icon_image):
-    images = [dib(draw(32), True), dib(draw(16), True)]
+def write_ico(path, drawing=monitor):
+    images = [dib(icon_image(32, drawing), True), dib(icon_image(16, drawing), True)]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, data in zip((32, 16), images):
@@ -146,6 +160,9 @@ if __name__ == "__main__":
     os.makedirs(art, exist_ok=True)
     write_ico(os.path.join(art, "program.ico"))
     write_bmp(os.path.join(art, "toolbar.bmp"))
+    lcd_art = os.path.join(os.path.dirname(__file__), "..", "lcd_orientation", "art")
+    os.makedirs(lcd_art, exist_ok=True)
+    write_ico(os.path.join(lcd_art, "pivoter.ico"), lcd_panels)
     uninstaller_art = os.path.join(os.path.dirname(__file__), "..", "uninstaller", "art")
     os.makedirs(uninstaller_art, exist_ok=True)
-    write_ico(os.path.join(uninstaller_art, "program.ico"), uninstaller_icon_image)
+    write_ico(os.path.join(uninstaller_art, "program.ico"), crossed_monitor)

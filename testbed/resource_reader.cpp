@@ -119,4 +119,66 @@ const DialogControl* Dialog::ControlWithText(const std::string& text) const
     return NULL;
 }
 
+// Version resource 1 as VerQueryValueA reads it (it wants a writable copy).
+static std::vector<BYTE> VersionData(HMODULE module)
+{
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), (LPCSTR)RT_VERSION);
+    const BYTE* data = found ? (const BYTE*)LockResource(LoadResource(module, found)) : NULL;
+    return data ? std::vector<BYTE>(data, data + SizeofResource(module, found)) : std::vector<BYTE>();
+}
+
+std::string VersionText(HMODULE module, const std::string& name)
+{
+    std::vector<BYTE> data = VersionData(module);
+    WORD* translation = NULL;
+    UINT length = 0;
+    if (data.empty() ||
+        !VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", (void**)&translation, &length) ||
+        length < 4)
+        return "(missing)";
+    char path[128];
+    wsprintfA(path, "\\StringFileInfo\\%04x%04x\\%s", translation[0], translation[1], name.c_str());
+    char* text = NULL;
+    if (!VerQueryValueA(data.data(), path, (void**)&text, &length) || !text)
+        return "(missing)";
+    return std::string(text, lstrlenA(text));
+}
+
+unsigned long long FixedFileVersion(HMODULE module)
+{
+    std::vector<BYTE> data = VersionData(module);
+    VS_FIXEDFILEINFO* fixed = NULL;
+    UINT length = 0;
+    if (data.empty() || !VerQueryValueA(data.data(), "\\", (void**)&fixed, &length) || !fixed)
+        return 0;
+    return ((unsigned long long)fixed->dwFileVersionMS << 32) | fixed->dwFileVersionLS;
+}
+
+static BOOL CALLBACK CollectGroup(HMODULE, LPCSTR, LPSTR name, LONG_PTR groups)
+{
+    if (IS_INTRESOURCE(name))
+        ((std::vector<int>*)groups)->push_back((int)(ULONG_PTR)name);
+    return TRUE;
+}
+
+std::vector<int> IconGroups(HMODULE module)
+{
+    std::vector<int> groups;
+    EnumResourceNamesA(module, (LPCSTR)RT_GROUP_ICON, CollectGroup, (LONG_PTR)&groups);
+    return groups;
+}
+
+std::vector<int> IconSizes(HMODULE module, int id)
+{
+    std::vector<int> sizes;
+    HRSRC group = FindResourceA(module, MAKEINTRESOURCEA(id), (LPCSTR)RT_GROUP_ICON);
+    const BYTE* directory = group ? (const BYTE*)LockResource(LoadResource(module, group)) : NULL;
+    if (!directory)
+        return sizes;
+    int count = *(const WORD*)(directory + 4);
+    for (int i = 0; i < count; ++i)
+        sizes.push_back(directory[6 + 14 * i]);  // width of each 14-byte entry
+    return sizes;
+}
+
 }  // namespace resources

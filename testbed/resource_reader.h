@@ -34,6 +34,14 @@ struct Dialog {
 HMODULE LoadProgramData(const std::string& path);
 std::string String(HMODULE module, UINT id, bool* found = NULL);
 Dialog ReadDialog(HMODULE module, int id);
+// A text of version resource 1 from its first language block ("(missing)"
+// when there is none), and its file version (major, minor, build, private as
+// four 16-bit parts, highest first).
+std::string VersionText(HMODULE module, const std::string& name);
+unsigned long long FixedFileVersion(HMODULE module);
+// The ids of the icon groups, and the image sizes in group `id`, in order.
+std::vector<int> IconGroups(HMODULE module);
+std::vector<int> IconSizes(HMODULE module, int id);
 
 }  // namespace resources
 

@@ -1,9 +1,11 @@
-// The texts of the built NRXVGCHG.EXE, read back under code page 932 and
-// compared byte for byte.
+// The texts of the built NRXVGCHG.EXE and PIVOTER.EXE, read back under code
+// page 932 and compared byte for byte.
 #include "resource_reader.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -56,23 +58,29 @@ protected:
     HMODULE program = NULL;
 };
 
-TEST_F(ShippedTexts, EveryStringTableEntryIsByteExact)
+// Every entry of a program's string table is `table`, byte for byte, and
+// nothing else is in it.
+void ExpectStringTable(HMODULE program, const std::vector<Text>& table)
 {
-    for (const Text& expected : STRINGS) {
+    for (const Text& expected : table) {
         bool found = false;
         EXPECT_EQ(std::string(expected.text), resources::String(program, expected.id, &found))
             << expected.id;
         EXPECT_TRUE(found) << expected.id;
     }
-    // Nothing else is in the table.
     for (UINT id = 0; id < 3000; ++id) {
         bool known = false;
-        for (const Text& expected : STRINGS)
+        for (const Text& expected : table)
             known = known || expected.id == id;
         bool found = false;
         resources::String(program, id, &found);
         EXPECT_EQ(known, found) << id;
     }
+}
+
+TEST_F(ShippedTexts, EveryStringTableEntryIsByteExact)
+{
+    ExpectStringTable(program, std::vector<Text>(std::begin(STRINGS), std::end(STRINGS)));
 }
 
 TEST_F(ShippedTexts, MessagesKeepTheirLineBreaksAndHalfWidthKana)
@@ -219,6 +227,13 @@ TEST_F(ShippedTexts, SettingsDialogTemplate)
                   {IDCANCEL, "Button", "ｷｬﾝｾﾙ", 87, 88, 50, 14, BS_PUSHBUTTON, BS_TYPEMASK}});
 }
 
+// Each version text of the program's Japanese version block, byte for byte.
+void ExpectVersionTexts(HMODULE program, const std::vector<std::pair<const char*, const char*>>& texts)
+{
+    for (const auto& text : texts)
+        EXPECT_EQ(text.second, resources::VersionText(program, text.first)) << text.first;
+}
+
 // The texts and resources of the built NRXDEL.EXE.
 class ShippedUninstaller : public ::testing::Test {
 protected:
@@ -229,18 +244,6 @@ protected:
         ASSERT_TRUE(program);
     }
     void TearDown() override { FreeLibrary(program); }
-    std::string VersionString(const char* name)
-    {
-        HRSRC found = FindResourceA(program, MAKEINTRESOURCEA(1), (LPCSTR)RT_VERSION);
-        void* data = found ? LockResource(LoadResource(program, found)) : NULL;
-        std::vector<BYTE> copy((BYTE*)data, (BYTE*)data + (data ? SizeofResource(program, found) : 0));
-        char* text = NULL;
-        UINT length = 0;
-        std::string path = std::string("\\StringFileInfo\\041103A4\\") + name;
-        if (copy.empty() || !VerQueryValueA(copy.data(), path.c_str(), (void**)&text, &length) || !text)
-            return "(missing)";
-        return std::string(text, lstrlenA(text));
-    }
     HMODULE program = NULL;
 };
 
@@ -262,35 +265,101 @@ TEST_F(ShippedUninstaller, SelectionDialogTemplate)
 
 TEST_F(ShippedUninstaller, VersionResourceInJapanese)
 {
-    const std::pair<const char*, const char*> strings[] = {
-        {"FileVersion", "1, 4, 1, 0"},
-        {"ProductVersion", "1, 4, 1, 0"},
-        {"InternalName", "NRXDEL"},
-        {"OriginalFilename", "NRXDEL.EXE"},
-        {"FileDescription", "NORIX Display Driver Uninstaller for Windows95"},
-        {"ProductName", "NORIX Display Driver Uninstaller for Windows95"},
-        {"CompanyName", "NORIX Co.,Ltd."},
-        {"LegalCopyright", "Copyright (C) 1998 NORIX Co.,Ltd."},
-    };
-    for (const auto& expected : strings)
-        EXPECT_EQ(expected.second, VersionString(expected.first)) << expected.first;
-}
-
-BOOL CALLBACK CountResource(HMODULE, LPCSTR, LPSTR, LONG_PTR count)
-{
-    ++*(int*)count;
-    return TRUE;
+    ExpectVersionTexts(program, {{"FileVersion", "1, 4, 1, 0"},
+                                 {"ProductVersion", "1, 4, 1, 0"},
+                                 {"InternalName", "NRXDEL"},
+                                 {"OriginalFilename", "NRXDEL.EXE"},
+                                 {"FileDescription", "NORIX Display Driver Uninstaller for Windows95"},
+                                 {"ProductName", "NORIX Display Driver Uninstaller for Windows95"},
+                                 {"CompanyName", "NORIX Co.,Ltd."},
+                                 {"LegalCopyright", "Copyright (C) 1998 NORIX Co.,Ltd."}});
 }
 
 TEST_F(ShippedUninstaller, OneIconOfTwoSizes)
 {
-    int groups = 0;
-    EnumResourceNamesA(program, (LPCSTR)RT_GROUP_ICON, CountResource, (LONG_PTR)&groups);
-    EXPECT_EQ(1, groups);
-    HRSRC group = FindResourceA(program, MAKEINTRESOURCEA(1), (LPCSTR)RT_GROUP_ICON);
-    ASSERT_TRUE(group);
-    const BYTE* directory = (const BYTE*)LockResource(LoadResource(program, group));
-    EXPECT_EQ(2, *(const WORD*)(directory + 4));
+    EXPECT_EQ(std::vector<int>{1}, resources::IconGroups(program));
+    EXPECT_EQ((std::vector<int>{32, 16}), resources::IconSizes(program, 1));
+}
+
+// PIVOTER.EXE: its string table, about box, version resource, icon, and the
+// texts it holds as literals.
+class PivoterTexts : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(932u, GetACP());
+        program = resources::LoadProgramData(PIVOTER);
+        ASSERT_TRUE(program);
+    }
+    void TearDown() override { FreeLibrary(program); }
+    static constexpr const char* PIVOTER = WINE_BUILD_DIR "\\bin\\PIVOTER.EXE";
+    HMODULE program = NULL;
+};
+
+TEST_F(PivoterTexts, StringTable)
+{
+    ExpectStringTable(program, {{1, "LCD ﾚｿﾞﾙｳﾞｧ"},
+                                {2, "ﾊﾞｰｼﾞｮﾝ情報"},
+                                {3, "Copyright (C) 1998 NORIX Co.,Ltd."},
+                                {4, "NRXLCD.DRV"},
+                                {5, "終了"}});
+}
+
+TEST_F(PivoterTexts, AboutBoxTemplate)
+{
+    const DWORD TEXT_STYLE = SS_LEFT | WS_GROUP;
+    const DWORD TEXT_MASK = SS_TYPEMASK | WS_GROUP;
+    ExpectDialog(program, 103, "ﾊﾞｰｼﾞｮﾝ情報", 187, 93,
+                 {{IDOK, "Button", "OK", 69, 72, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP,
+                   BS_TYPEMASK | WS_TABSTOP},
+                  {1003, "Static", "LCD ﾚｿﾞﾙｳﾞｧ", 56, 13, 104, 8, TEXT_STYLE, TEXT_MASK},
+                  {1004, "Static", "Ver 1.00", 56, 31, 67, 8, TEXT_STYLE, TEXT_MASK},
+                  {1005, "Static", "Copyright (C) 1998 NORIX Co.,Ltd.", 56, 48, 105, 8, TEXT_STYLE,
+                   TEXT_MASK},
+                  {-1, "Static", "#105", 20, 25, 18, 20, SS_ICON, SS_TYPEMASK}});
+    resources::Dialog about = resources::ReadDialog(program, 103);
+    const DWORD frame = WS_POPUP | WS_VISIBLE | DS_3DLOOK;
+    EXPECT_EQ(frame, about.style & frame);
+}
+
+TEST_F(PivoterTexts, VersionResource)
+{
+    EXPECT_EQ(0x0001000000000000ull, resources::FixedFileVersion(program));
+    ExpectVersionTexts(program, {{"FileDescription", "LCD ﾚｿﾞﾙｳﾞｧ"},
+                                 {"ProductName", "LCD ﾚｿﾞﾙｳﾞｧ"},
+                                 {"InternalName", "PIVOTER"},
+                                 {"OriginalFilename", "PIVOTER.EXE"}});
+}
+
+TEST_F(PivoterTexts, IconHasTwoSizes)
+{
+    EXPECT_EQ((std::vector<int>{32, 16}), resources::IconSizes(program, 105));
+}
+
+// Texts the program holds as literals: each must be in the image, with its
+// terminator, exactly as these bytes.
+TEST_F(PivoterTexts, LiteralTextsAreByteExact)
+{
+    const char* const literals[] = {
+        "LCD ﾚｿﾞﾙｳﾞｧ",
+        "ﾉﾘｯｸｽ製ﾄﾞﾗｲﾊﾞが動作していません。",
+        "LCDﾄﾞﾗｲﾊﾞの切り替え情報が不足しているか\n切り替えをｻﾎﾟｰﾄしていません。",
+        "現在のﾄﾞﾗｲﾊﾞは切り替えをｻﾎﾟｰﾄしていません。",
+        "LCDﾊﾟﾈﾙが接続されていないか\nﾄﾞﾗｲﾊﾞが切り替えをｻﾎﾟｰﾄしていません。",
+        "設定を変更できませんでした。\nﾚｼﾞｽﾄﾘへのｱｸｾｽ権がない可能性があります",
+        "ﾉﾘｯｸｽ",
+        "ノリックス",
+        "PivoterMainClass",
+        "PivoterMenuClass",
+    };
+    std::ifstream image(PIVOTER, std::ios::binary);
+    ASSERT_TRUE(image.good());
+    std::string bytes((std::istreambuf_iterator<char>(image)), std::istreambuf_iterator<char>());
+    for (const char* literal : literals)
+        EXPECT_NE(std::string::npos, bytes.find(std::string(literal, lstrlenA(literal) + 1)))
+            << literal;
+    // The simulated panel of the testbed build is not in the shipped image.
+    EXPECT_EQ(std::string::npos, bytes.find("NrxTestbed"));
 }
 
 }  // namespace

@@ -1,0 +1,321 @@
+// PIVOTER.EXE as a user meets it, in the Wine virtual desktop (Japanese,
+// Windows 98, and NT where noted): the shipped image for the start-up
+// checks, the testbed build on the simulated LCD panel for the toggle, the
+// tray clicks and the menu. The registry the tests lay out in the prefix is
+// put back afterwards, and the desktop left at 1024x768.
+#include "box_answerer.h"
+#include "driver.h"
+#include "lcd_registry_layout.h"
+#include "registry_restorer.h"
+
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char SHIPPED[] = WINE_BUILD_DIR "\\bin\\PIVOTER.EXE";
+const char TESTBED[] = WINE_BUILD_DIR "\\tests\\lcd_testbed\\PIVOTER.EXE";
+const char MAIN_CLASS[] = "PivoterMainClass";
+const char MENU_CLASS[] = "PivoterMenuClass";
+const char TITLE[] = "LCD ﾚｿﾞﾙｳﾞｧ";
+const UINT WM_TRAYICON = 0x0800;
+const WPARAM TRAY_ICON_ID = 106;
+
+bool ScreenIs(int width, int height)
+{
+    return GetSystemMetrics(SM_CXSCREEN) == width && GetSystemMetrics(SM_CYSCREEN) == height;
+}
+
+void SetScreen(int width, int height)
+{
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof(mode);
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+    mode.dmPelsWidth = width;
+    mode.dmPelsHeight = height;
+    mode.dmBitsPerPel = 32;
+    ChangeDisplaySettingsA(&mode, 0);
+}
+
+// Whether the shell still shows the program's icon (a modification of
+// nothing succeeds only for an icon it has).
+bool TrayIconShown(HWND window)
+{
+    NOTIFYICONDATAA data = {};
+    data.cbSize = 88;
+    data.hWnd = window;
+    data.uID = TRAY_ICON_ID;
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+class PivoterE2E : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(ScreenIs(1024, 768)) << "the test bed's desktop is 1024x768";
+        restorer.Key(HKEY_DYN_DATA, "Config Manager\\Enum\\NRX0000");
+        restorer.Key(HKEY_LOCAL_MACHINE, "Enum\\PCI\\VEN_10F0&DEV_0104");
+        restorer.Key(HKEY_LOCAL_MACHINE, std::string(lcdreg::CLASS_ROOT) + "DISPLAY\\0001");
+        restorer.Key(HKEY_CURRENT_USER, lcdreg::NRXLCD_KEY);
+        restorer.Key(HKEY_CURRENT_USER, lcdreg::PANEL_KEY);
+    }
+    void TearDown() override
+    {
+        if (!ScreenIs(1024, 768))
+            SetScreen(1024, 768);
+    }
+    void Panel(const char* name, DWORD value)
+    {
+        testreg::WriteDword(HKEY_CURRENT_USER, lcdreg::PANEL_KEY, name, value);
+    }
+    // Gives PIVOTER.EXE (both builds) the Windows NT version, and creates the
+    // key its NT walk makes of Wine's video device map (Wine writes the map
+    // itself whenever a program starts: "...\Control\Video\{guid}\0000",
+    // which becomes "System\CurrentControlSet\Services\{guid}\0000").
+    void RunAsWindowsNt()
+    {
+        const std::string appDefaults = "Software\\Wine\\AppDefaults\\PIVOTER.EXE";
+        restorer.Key(HKEY_CURRENT_USER, appDefaults);
+        testreg::WriteString(HKEY_CURRENT_USER, appDefaults.c_str(), "Version", "winxp");
+        std::string map =
+            testreg::Read(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\VIDEO", "\\Device\\Video0").text();
+        size_t sixth = 0;
+        for (int i = 0; i < 6 && sixth != std::string::npos; ++i)
+            sixth = map.find('\\', i ? sixth + 1 : 0);
+        ASSERT_NE(std::string::npos, sixth) << map;
+        ntSettingsKey = "System\\CurrentControlSet\\Services\\" + map.substr(sixth + 1);
+        restorer.Key(HKEY_LOCAL_MACHINE, ntSettingsKey);
+        testreg::WriteString(HKEY_LOCAL_MACHINE, ntSettingsKey.c_str(), "Service", "e2e");
+    }
+    DWORD NtLcdStatus()
+    {
+        return lcdreg::DwordOf(testreg::Read(HKEY_LOCAL_MACHINE, ntSettingsKey.c_str(), "LCDStatus"));
+    }
+    // Starts the program and waits for its hidden main window.
+    HWND Start(driver::Program& program)
+    {
+        EXPECT_TRUE(program.started());
+        EXPECT_TRUE(program.WaitUntilIdle());
+        HWND window = driver::WaitForWindow(program.id(), MAIN_CLASS, NULL);
+        EXPECT_TRUE(window) << "no main window";
+        return window;
+    }
+    void Click(HWND window, UINT mouseMessage)
+    {
+        PostMessageA(window, WM_TRAYICON, TRAY_ICON_ID, mouseMessage);
+    }
+    HWND VisibleMenu(DWORD processId)
+    {
+        for (HWND menu : driver::ProcessWindows(processId, "#32768"))
+            if (IsWindowVisible(menu))
+                return menu;
+        return NULL;
+    }
+    HWND WaitForMenu(DWORD processId)
+    {
+        HWND menu = NULL;
+        driver::WaitFor([&] { return (menu = VisibleMenu(processId)) != NULL; });
+        return menu;
+    }
+    // A right click on the icon, then the menu it opens.
+    HWND OpenMenu(driver::Program& program, HWND window)
+    {
+        Click(window, WM_RBUTTONUP);
+        return WaitForMenu(program.id());
+    }
+    bool MenuOwnersGone(driver::Program& program)
+    {
+        return driver::WaitFor([&] { return driver::ProcessWindows(program.id(), MENU_CLASS).empty(); });
+    }
+    // 終了's command, then the exit code.
+    int Exit(driver::Program& program, HWND window)
+    {
+        PostMessageA(window, WM_COMMAND, 5, 0);
+        return program.WaitForExit();
+    }
+    void PressInMenu(HWND menu, std::initializer_list<WPARAM> keys)
+    {
+        for (WPARAM key : keys)
+            PostMessageA(menu, WM_KEYDOWN, key, 0);
+    }
+    testreg::RegistryRestorer restorer;
+    std::string ntSettingsKey;
+};
+
+struct StartupCase {
+    const char* name;
+    const char* program;
+    void (*layOut)();
+    const char* message;
+};
+
+TEST_F(PivoterE2E, EachFailingStartupCheckShowsItsMessageAndEnds)
+{
+    const StartupCase cases[] = {
+        {"no vendor device", SHIPPED, [] {}, "ﾉﾘｯｸｽ製ﾄﾞﾗｲﾊﾞが動作していません。"},
+        {"no switching information", SHIPPED,
+         [] {
+             lcdreg::PortraitInstallation();
+             testreg::DeleteTree(HKEY_CURRENT_USER, lcdreg::DRIVER_NAME_KEY);
+         },
+         "LCDﾄﾞﾗｲﾊﾞの切り替え情報が不足しているか\n切り替えをｻﾎﾟｰﾄしていません。"},
+        {"standard driver loaded", SHIPPED,
+         [] {
+             lcdreg::PortraitInstallation();
+             lcdreg::AddDriver("DISPLAY\\0001", "VGA.DRV");
+         },
+         "現在のﾄﾞﾗｲﾊﾞは切り替えをｻﾎﾟｰﾄしていません。"},
+        // Wine's display driver has no LCD control escape.
+        {"no panel (shipped)", SHIPPED, [] { lcdreg::PortraitInstallation(); },
+         "LCDﾊﾟﾈﾙが接続されていないか\nﾄﾞﾗｲﾊﾞが切り替えをｻﾎﾟｰﾄしていません。"},
+    };
+    for (const StartupCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        testreg::DeleteTree(HKEY_DYN_DATA, "Config Manager\\Enum\\NRX0000");
+        testreg::DeleteTree(HKEY_CURRENT_USER, lcdreg::NRXLCD_KEY);
+        testreg::DeleteTree(HKEY_CURRENT_USER, lcdreg::PANEL_KEY);
+        c.layOut();
+        driver::Program program(c.program);
+        driver::BoxAnswerer boxes(program.id());
+        ASSERT_TRUE(boxes.WaitForBoxes(1));
+        driver::SeenBox box = boxes.Seen()[0];
+        EXPECT_EQ(c.message, box.text);
+        EXPECT_EQ(TITLE, box.title);
+        EXPECT_EQ(NULL, box.owner);
+        EXPECT_TRUE(box.icon);  // which one only the program's own process can tell
+        EXPECT_TRUE(driver::ProcessWindows(program.id(), MAIN_CLASS).empty());
+        driver::PostCommand(box.window, IDOK);
+        EXPECT_EQ(0, program.WaitForExit());
+        EXPECT_EQ(1u, boxes.Seen().size());
+    }
+}
+
+TEST_F(PivoterE2E, LeftClicksStoreTheStateAndSetTheMode)
+{
+    lcdreg::PortraitInstallation();
+    driver::Program program(TESTBED);
+    HWND window = Start(program);
+    ASSERT_TRUE(window);
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_TRUE(TrayIconShown(window));
+
+    Click(window, WM_LBUTTONUP);
+    // The simulated panel's portrait mode is 800x600 (the desktop has no 768x1024).
+    ASSERT_TRUE(driver::WaitFor([] { return ScreenIs(800, 600); }));
+    EXPECT_EQ(0x81u, lcdreg::DwordOf(lcdreg::LcdStatus()));
+    EXPECT_EQ("ON", testreg::Read(HKEY_CURRENT_USER, lcdreg::DIRECTION_KEY, "").text());
+    // The panel took the stored state into effect (the screen changes before
+    // the program's ChangeDisplaySettingsA returns).
+    EXPECT_TRUE(driver::WaitFor([] {
+        return lcdreg::DwordOf(testreg::Read(HKEY_CURRENT_USER, lcdreg::PANEL_KEY, "state")) == 0x81;
+    }));
+
+    // The pointer is not checked here: Wine's desktop on Xvfb moves it itself
+    // after a mode change (in-process tests check where the program puts it).
+    Click(window, WM_LBUTTONUP);
+    ASSERT_TRUE(driver::WaitFor([] { return ScreenIs(1024, 768); }));
+    EXPECT_EQ(0x01u, lcdreg::DwordOf(lcdreg::LcdStatus()));
+    EXPECT_EQ("OFF", testreg::Read(HKEY_CURRENT_USER, lcdreg::DIRECTION_KEY, "").text());
+
+    EXPECT_EQ(0, Exit(program, window));
+    EXPECT_FALSE(TrayIconShown(window));
+}
+
+TEST_F(PivoterE2E, RightClickThenLeftClickOpensNoMenuAndTogglesOnce)
+{
+    lcdreg::PortraitInstallation();
+    driver::Program program(TESTBED);
+    HWND window = Start(program);
+    ASSERT_TRUE(window);
+    Click(window, WM_RBUTTONUP);
+    Click(window, WM_LBUTTONUP);
+    ASSERT_TRUE(driver::WaitFor([] { return ScreenIs(800, 600); }));
+    Sleep(500);  // past the menu's 200 ms
+    EXPECT_EQ(NULL, VisibleMenu(program.id()));
+    EXPECT_TRUE(ScreenIs(800, 600));
+    EXPECT_EQ(0x81u, lcdreg::DwordOf(lcdreg::LcdStatus()));
+    EXPECT_EQ(0, Exit(program, window));
+}
+
+TEST_F(PivoterE2E, RightClickMenuAndExit)
+{
+    lcdreg::PortraitInstallation();
+    driver::Program program(TESTBED);
+    HWND window = Start(program);
+    ASSERT_TRUE(window);
+
+    // The menu opens 200 ms after the click, owned by a hidden window of its
+    // own that goes when the menu closes without a choice.
+    DWORD clicked = GetTickCount();
+    HWND menu = OpenMenu(program, window);
+    ASSERT_TRUE(menu);
+    EXPECT_GE(GetTickCount() - clicked, 180u);
+    std::vector<HWND> owners = driver::ProcessWindows(program.id(), MENU_CLASS);
+    ASSERT_EQ(1u, owners.size());
+    EXPECT_FALSE(IsWindowVisible(owners[0]));
+    PressInMenu(menu, {VK_ESCAPE});
+    EXPECT_TRUE(MenuOwnersGone(program));
+    EXPECT_EQ(NULL, VisibleMenu(program.id()));
+
+    // 終了, past the separator, removes the icon and ends the program.
+    menu = OpenMenu(program, window);
+    ASSERT_TRUE(menu);
+    PressInMenu(menu, {VK_HOME, VK_DOWN, VK_RETURN});
+    EXPECT_EQ(0, program.WaitForExit());
+    EXPECT_FALSE(TrayIconShown(window));
+}
+
+TEST_F(PivoterE2E, SecondStartEndsAtOnce)
+{
+    lcdreg::PortraitInstallation();
+    driver::Program first(TESTBED);
+    HWND window = Start(first);
+    ASSERT_TRUE(window);
+    driver::Program second(TESTBED);
+    driver::BoxAnswerer boxes(second.id());
+    EXPECT_EQ(0, second.WaitForExit());
+    EXPECT_TRUE(boxes.Seen().empty());
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(0, Exit(first, window));
+}
+
+TEST_F(PivoterE2E, EndOfSessionRemovesTheIconAndEnds)
+{
+    lcdreg::PortraitInstallation();
+    driver::Program program(TESTBED);
+    HWND window = Start(program);
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(TrayIconShown(window));
+    EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, 0)) << "agrees to end the session";
+    EXPECT_FALSE(TrayIconShown(window));
+    EXPECT_EQ(0, program.WaitForExit());
+}
+
+TEST_F(PivoterE2E, OnWindowsNtOnlyThePanelIsCheckedAndNoDirectionIsWritten)
+{
+    ASSERT_NO_FATAL_FAILURE(RunAsWindowsNt());  // and no vendor device in the Windows 95 places
+    {
+        driver::Program shipped(SHIPPED);
+        driver::BoxAnswerer boxes(shipped.id());
+        ASSERT_TRUE(boxes.WaitForBoxes(1));
+        EXPECT_EQ("LCDﾊﾟﾈﾙが接続されていないか\nﾄﾞﾗｲﾊﾞが切り替えをｻﾎﾟｰﾄしていません。",
+                  boxes.Seen()[0].text);
+        driver::PostCommand(boxes.Seen()[0].window, IDOK);
+        EXPECT_EQ(0, shipped.WaitForExit());
+    }
+    driver::Program program(TESTBED);
+    HWND window = Start(program);
+    ASSERT_TRUE(window);
+    // On NT the listed refresh (Wine's 60 Hz) must equal the reply's.
+    Click(window, WM_LBUTTONUP);
+    ASSERT_TRUE(driver::WaitFor([] { return ScreenIs(800, 600); }));
+    EXPECT_EQ(0x81u, NtLcdStatus());
+    Click(window, WM_LBUTTONUP);
+    ASSERT_TRUE(driver::WaitFor([] { return ScreenIs(1024, 768); }));
+    EXPECT_EQ(0x01u, NtLcdStatus());
+    EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, lcdreg::NRXLCD_KEY));
+    EXPECT_EQ(0, Exit(program, window));
+}
+
+}  // namespace
