@@ -73,7 +73,8 @@ static bool Skipped(const std::string& path, const std::vector<std::string>& ski
     return false;
 }
 
-static void DumpFolder(const std::string& folder, const std::vector<std::string>& skipped, FileTree* tree)
+static void DumpFolder(const std::string& folder, const std::vector<std::string>& skipped, bool descend,
+                       FileTree* tree)
 {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
@@ -82,11 +83,12 @@ static void DumpFolder(const std::string& folder, const std::vector<std::string>
     do {
         std::string name = found.cFileName;
         std::string path = folder + "\\" + name;
-        if (name == "." || name == ".." || Skipped(path, skipped))
+        bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (name == "." || name == ".." || Skipped(path, skipped) || (isFolder && !descend))
             continue;
         FileEntry entry;
         entry.path = path;
-        entry.isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entry.isFolder = isFolder;
         if (!entry.isFolder) {
             entry.size = found.nFileSizeLow;
             entry.hasBytes = entry.size <= DUMPED_BYTES_LIMIT;
@@ -98,12 +100,17 @@ static void DumpFolder(const std::string& folder, const std::vector<std::string>
         }
         tree->push_back(entry);
         if (entry.isFolder)
-            DumpFolder(path, skipped, tree);
+            DumpFolder(path, skipped, descend, tree);
     } while (FindNextFileA(search, &found));
     FindClose(search);
 }
 
-FileTree DumpFiles(const std::string& folder, const std::vector<std::string>& skipped)
+static bool Sorted(const FileEntry& a, const FileEntry& b)
+{
+    return LowerPath(a.path) < LowerPath(b.path);
+}
+
+FileTree DumpFiles(const std::string& folder, const std::vector<std::string>& skipped, bool descend)
 {
     FileTree tree;
     std::string root = folder;
@@ -116,10 +123,31 @@ FileTree DumpFiles(const std::string& folder, const std::vector<std::string>& sk
     top.isFolder = true;
     tree.push_back(top);
     // A drive root is listed as "X:" + "\name".
-    DumpFolder(root.size() == 3 ? root.substr(0, 2) : root, skipped, &tree);
-    std::sort(tree.begin(), tree.end(),
-              [](const FileEntry& a, const FileEntry& b) { return LowerPath(a.path) < LowerPath(b.path); });
+    DumpFolder(root.size() == 3 ? root.substr(0, 2) : root, skipped, descend, &tree);
+    std::sort(tree.begin(), tree.end(), Sorted);
     return tree;
+}
+
+void Put(FileTree* tree, const FileEntry& entry)
+{
+    auto at = std::lower_bound(tree->begin(), tree->end(), entry, Sorted);
+    if (at != tree->end() && SamePath(at->path, entry.path)) {
+        std::string spelling = at->path;
+        *at = entry;
+        at->path = spelling;
+    } else
+        tree->insert(at, entry);
+}
+
+FileEntry FileOf(const std::string& path, const std::string& bytes)
+{
+    FileEntry entry;
+    entry.path = path;
+    entry.size = (DWORD)bytes.size();
+    entry.hasBytes = entry.size <= DUMPED_BYTES_LIMIT;
+    if (entry.hasBytes)
+        entry.bytes = bytes;
+    return entry;
 }
 
 // Entries by path, letter case ignored.
@@ -157,16 +185,17 @@ std::string Difference(const FileTree& expected, const FileTree& actual)
     return out.str();
 }
 
-bool RestoreFiles(const std::string& folder, const FileTree& snapshot, const std::vector<std::string>& skipped)
+bool RestoreFiles(const std::string& folder, const FileTree& snapshot, const std::vector<std::string>& skipped,
+                  bool descend)
 {
     bool complete = true;
-    FileTree now = DumpFiles(folder, skipped);
+    FileTree now = DumpFiles(folder, skipped, descend);
     PathIndex wanted = IndexOf(snapshot);
     // Deepest first, so that a folder goes after what was in it.
     for (auto entry = now.rbegin(); entry != now.rend(); ++entry)
         if (!FindPath(wanted, entry->path))
             Remove(entry->path);
-    FileTree kept = DumpFiles(folder, skipped);
+    FileTree kept = DumpFiles(folder, skipped, descend);
     PathIndex left = IndexOf(kept);
     for (const FileEntry& entry : snapshot) {
         const FileEntry* current = FindPath(left, entry.path);

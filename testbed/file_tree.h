@@ -30,8 +30,14 @@ void PrintTo(const FileEntry& entry, std::ostream* out);
 typedef std::vector<FileEntry> FileTree;
 
 // `folder` itself and everything below it, except the folders named in
-// `skipped` (full paths, letter case ignored) and what is in them.
-FileTree DumpFiles(const std::string& folder, const std::vector<std::string>& skipped = {});
+// `skipped` (full paths, letter case ignored) and what is in them; without
+// `descend`, only the files directly in `folder`.
+FileTree DumpFiles(const std::string& folder, const std::vector<std::string>& skipped = {}, bool descend = true);
+// Puts `entry` into the sorted `tree`, in place of one of the same path
+// (whose spelling it keeps).
+void Put(FileTree* tree, const FileEntry& entry);
+// A file's entry as DumpFiles makes it for a file of these bytes.
+FileEntry FileOf(const std::string& path, const std::string& bytes);
 // "- " lines for entries only `expected` has, "+ " lines for those only `actual` has.
 std::string Difference(const FileTree& expected, const FileTree& actual);
 // `path` with its ASCII capitals in lower case (never inside a double-byte character).
@@ -45,7 +51,7 @@ bool IsWithin(const std::string& path, const std::string& folder);
 // added goes, what went or changed comes back (files dumped with their
 // bytes; a large file cannot be). False when something could not be put back.
 bool RestoreFiles(const std::string& folder, const FileTree& snapshot,
-                  const std::vector<std::string>& skipped = {});
+                  const std::vector<std::string>& skipped = {}, bool descend = true);
 
 }  // namespace testfiles
 

@@ -232,17 +232,6 @@ std::set<std::string> AllBut(const footprint::Footprint& laid, const std::set<st
     return removed;
 }
 
-void SetFile(testfiles::FileTree* tree, const std::string& path, const std::string& bytes)
-{
-    for (testfiles::FileEntry& entry : *tree)
-        if (testfiles::SamePath(entry.path, path)) {
-            entry.bytes = bytes;
-            entry.size = (DWORD)bytes.size();
-            return;
-        }
-    ADD_FAILURE() << path << " is not in the tree";
-}
-
 TEST_F(UninstallSequence, RemovesExactlyTheFootprintOfTheChosenInstallsAndRegistersAStandardDisplay)
 {
     const std::string r2 = "S:\\NORIX\\QX-S R2 ";
@@ -288,7 +277,7 @@ TEST_F(UninstallSequence, RemovesExactlyTheFootprintOfTheChosenInstallsAndRegist
                                        return testfiles::SamePath(e.path, "S:\\WINDOWS\\NRXDEL.EXE");
                                    }),
                     files.end());
-        SetFile(&files, PENDING, footprint::RemovePendingLines(laid, removed, pendingBefore));
+        testfiles::Put(&files, testfiles::FileOf(PENDING, footprint::RemovePendingLines(laid, removed, pendingBefore)));
         expected = Expected(expected, RegistrationWrites(*c.profile, c.classInstance, "0000") + SettingsWrites(*c.profile),
                             RegistrationKeys(*c.profile, c.classInstance), true);
         testreg::Tree after = testreg::DumpSubtrees(SCRATCH_ROOTS);
@@ -451,6 +440,105 @@ TEST_F(UninstallSequence, RestartWindowsOnlyWhenTheUserAgrees)
         EXPECT_EQ(LoadIconA(NULL, IDI_ASTERISK), boxes[0].icon);
         EXPECT_EQ(answer == IDOK, Restarted());
         DeleteFileA(restartLog.c_str());
+    }
+}
+
+TEST_F(UninstallSequence, BadRecordsEndTheSequenceWithOnlyWhatIsProvablyTheProducts)
+{
+    const std::string records = "SOFTWARE\\NORIX\\DISPLAY", own = records + "\\DRIVER\\00";
+    const std::string boardClass = "System\\CurrentControlSet\\Services\\Class\\DISPLAY\\0000";
+    const std::string device = "Enum\\PCI\\VEN_5333&DEV_8A01&SUBSYS_00000000&REV_00\\BUS_01&DEV_00&FUNC_00";
+    const std::string system = std::string(SYSTEM) + "\\", backups = "S:\\Program Files\\NORIX\\BACKUP\\DRIVER\\";
+    auto exists = [](const std::string& key) { return testreg::KeyExists(HKEY_LOCAL_MACHINE, key.c_str()); };
+    auto text = [](const std::string& key, const char* name, const std::string& value) {
+        testreg::WriteString(HKEY_LOCAL_MACHINE, key.c_str(), name, value);
+    };
+    auto bytes = [](const std::string& key, const char* name, const std::string& value) {
+        testreg::Write(HKEY_LOCAL_MACHINE, key.c_str(), name, REG_BINARY, value.data(), (DWORD)value.size());
+    };
+    std::vector<HANDLE> held;
+    const std::string both = "driver QX-S R2\nutility QX-S R2\nothers\n";
+    struct Case {
+        const char* what;
+        std::string description;
+        bool driverHalf, utilityHalf;
+        std::function<void()> spoil;
+        std::function<void()> check;
+    } cases[] = {
+        {"a Counter that is no number", both, true, true, [&] { text(records + "\\DRIVER", "Counter", "x"); },
+         [&] { EXPECT_TRUE(exists(own) && exists(boardClass) && exists(device)); }},
+        {"a start directory no install has", both, true, true,
+         [&] { text(records, "BootDir", "S:\\Elsewhere\\QX-S R2"); },
+         [&] { EXPECT_TRUE(exists(own) && exists(boardClass) && exists(device)); }},
+        {"an empty Board", both, true, false, [&] { text(own, "Board", ""); },
+         [&] { EXPECT_TRUE(!exists(own) && !exists(device) && exists(boardClass)); }},
+        {"a Board naming the install records", both, true, false, [&] { text(own, "Board", "display"); },
+         [&] { EXPECT_TRUE(exists(records + "\\UTILITY\\00")); }},
+        {"a DeviceNo naming a whole bus", both, true, true, [&] { text(own, "DeviceNo", "PCI"); },
+         [&] {
+             EXPECT_TRUE(exists("Enum\\PCI\\VEN_1102&DEV_0002&SUBSYS_00000000&REV_00\\BUS_00&DEV_0A&FUNC_00"));
+             EXPECT_TRUE(exists(device) && !exists(records));
+         }},
+        {"unterminated and oversize values", both, true, false,
+         [&] {
+             bytes(own, "InstDir", InstallDir("driver 00"));
+             bytes(own, "DeviceNo", std::string(300, 'P'));
+             bytes(own, "FolderName", std::string(300, 'F'));
+         },
+         [&] {
+             EXPECT_TRUE(!exists(own) && exists(device));
+             EXPECT_TRUE(testfiles::Exists("S:\\WINDOWS\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ\\ﾉﾘｯｸｽ表示ソフト QX-S R2"));
+         }},
+        {"a listed name that is a path", both, true, true,
+         [&] {
+             text(own, "0", "..\\WIN.INI");
+             testfiles::Write("S:\\WIN.INI", "other");
+         },
+         [&] { EXPECT_TRUE(testfiles::Exists("S:\\WIN.INI") && !testfiles::Exists(system + "QR2.VXD")); }},
+        {"an empty InstDir", "utility QX-S R2\nothers\n", false, true,
+         [&] { text(records + "\\UTILITY\\00", "InstDir", ""); },
+         [&] { EXPECT_TRUE(testfiles::Exists("S:\\README.TXT") && !exists(records)); }},
+        {"instance keys with a gap and a one-digit Counter", "driver QX-S R2; number=00\ndriver QX-S R2; number=03\n",
+         true, false, [&] { text(records + "\\DRIVER", "Counter", "3"); }, [&] { EXPECT_FALSE(exists(records)); }},
+        {"files in use or read-only", both, true, true,
+         [&] {
+             held.push_back(CreateFileA((system + "QR2.DRV").c_str(), GENERIC_READ, FILE_SHARE_READ, NULL,
+                                        OPEN_EXISTING, 0, NULL));
+             SetFileAttributesA((backups + "QR2.V00").c_str(), FILE_ATTRIBUTE_READONLY);
+         },
+         [&] {
+             for (HANDLE file : held)
+                 CloseHandle(file);
+             std::string pending = testfiles::Read(PENDING);
+             for (const std::string& path : {system + "QR2.DRV", backups + "QR2.V00"}) {
+                 char shortPath[MAX_PATH];
+                 GetShortPathNameA(path.c_str(), shortPath, sizeof(shortPath));
+                 EXPECT_NE(std::string::npos, pending.find("NUL=" + std::string(shortPath) + "\r\n")) << path;
+             }
+             EXPECT_EQ(RESTART_QUESTION, FinalMessage());
+             SetFileAttributesA((backups + "QR2.V00").c_str(), FILE_ATTRIBUTE_NORMAL);
+         }},
+        {"no Program Manager", both, true, true, [&] { progmanAnswers = false; },
+         [&] {
+             EXPECT_TRUE(EventsOf("dde").empty());
+             EXPECT_EQ(2u, EventsOf("start").size());  // one try for each conversation
+             EXPECT_FALSE(exists(records));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Clean();
+        events.clear();
+        Lay(c.description);
+        std::string bootDir = InstallDir(c.driverHalf ? "driver 00" : "utility 00");
+        testreg::WriteString(HKEY_LOCAL_MACHINE, INSTALL_KEY, "BootDir", bootDir);
+        c.spoil();
+        std::string spoiledBootDir = testreg::Read(HKEY_LOCAL_MACHINE, INSTALL_KEY, "BootDir").text();
+        Run(c.driverHalf, c.utilityHalf, spoiledBootDir);
+        EXPECT_EQ(1u, boxes.size());
+        c.check();
+        progmanAnswers = true;
+        held.clear();
     }
 }
 
