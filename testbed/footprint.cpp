@@ -1,4 +1,4 @@
-// Lays down an install footprint and computes what is left of it.
+// Lays down an install footprint.
 #include "footprint.h"
 #include "group_windows.h"
 #include "scratch_files.h"
@@ -437,12 +437,18 @@ void Layer::Utility(const Install& install)
 void Layer::Others()
 {
     const std::string other = "other";
-    for (const char* key : {"HKLM\\Software\\OtherSoft\\Viewer", "HKLM\\SOFTWARE\\Classes\\CLSID\\{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}",
-                            "HKLM\\System\\CurrentControlSet\\Services\\Class\\Monitor\\0001",
-                            "HKLM\\System\\CurrentControlSet\\Services\\Class\\MEDIA\\0000",
-                            "HKLM\\Enum\\PCI\\VEN_1102&DEV_0002&SUBSYS_00000000&REV_00\\BUS_00&DEV_0A&FUNC_00",
-                            "HKLM\\Config\\0001\\Enum\\PCI\\VEN_1102&DEV_0002&SUBSYS_00000000&REV_00\\BUS_00&DEV_0A&FUNC_00",
-                            "HKCU\\Software\\NORIX\\Resolva", "HKCU\\Software\\OtherSoft"}) {
+    const std::string sound = "PCI\\VEN_1102&DEV_0002&SUBSYS_00000000&REV_00\\BUS_00&DEV_0A&FUNC_00";
+    const std::string keys[] = {
+        "HKLM\\Software\\OtherSoft\\Viewer",
+        "HKLM\\SOFTWARE\\Classes\\CLSID\\{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}",
+        std::string(CLASS_KEY) + "Monitor\\0001",
+        std::string(CLASS_KEY) + "MEDIA\\0000",
+        "HKLM\\Enum\\" + sound,
+        "HKLM\\Config\\0001\\Enum\\" + sound,
+        "HKCU\\Software\\NORIX\\Resolva",
+        "HKCU\\Software\\OtherSoft",
+    };
+    for (const std::string& key : keys) {
         Key(key, other);
         Text(key, "Owner", "OtherSoft");
     }
@@ -505,7 +511,8 @@ Footprint Layer::Run()
     Resolve(&installs);
     for (const std::string& model : d_.present) {
         std::string node = "HKDD\\Config Manager\\Enum\\C29A" + std::to_string(1000 + (&model - &d_.present[0]));
-        Text(node, "HardWareKey", ModelOf(model).hardwareId + std::string("&SUBSYS_00000000&REV_00\\BUS_01&DEV_00&FUNC_00"));
+        Text(node, "HardWareKey",
+             ModelOf(model).hardwareId + std::string("&SUBSYS_00000000&REV_00\\BUS_01&DEV_00&FUNC_00"));
     }
     Text("HKLM\\Config\\0001\\Display\\Settings", "BitsPerPixel", "16");
     Text("HKLM\\Config\\0001\\Display\\Settings", "Resolution", "1024,768");
@@ -545,19 +552,6 @@ Footprint Layer::Run()
     return f_;
 }
 
-bool PathIsWithin(const std::string& path, const std::string& top)
-{
-    return testfiles::IsWithin(path, top);
-}
-
-bool Removed(const Item& item, const std::set<std::string>& removed)
-{
-    for (const std::string& tag : item.tags)
-        if (removed.count(tag))
-            return true;
-    return false;
-}
-
 }  // namespace
 
 Places MachinePlaces()
@@ -579,79 +573,6 @@ Places MachinePlaces()
 Footprint Lay(const Description& description, const Places& places)
 {
     return Layer(description, places).Run();
-}
-
-void Remove(const Footprint& footprint, const std::set<std::string>& removed, testreg::Tree* registry,
-            testfiles::FileTree* files)
-{
-    // Deepest first, so that a folder or key is judged after what was in it.
-    std::vector<const Item*> items;
-    for (const Item& item : footprint.items)
-        if (Removed(item, removed))
-            items.push_back(&item);
-    std::stable_sort(items.begin(), items.end(),
-                     [](const Item* a, const Item* b) { return a->path.size() > b->path.size(); });
-    for (const Item* item : items) {
-        switch (item->type) {
-        case Item::KEY:
-            registry->erase(std::remove_if(registry->begin(), registry->end(),
-                                           [&](const testreg::TreeEntry& e) { return PathIsWithin(e.path, item->path); }),
-                            registry->end());
-            break;
-        case Item::VALUE:
-            registry->erase(std::remove_if(registry->begin(), registry->end(),
-                                           [&](const testreg::TreeEntry& e) {
-                                               return !e.isKey && testfiles::SamePath(e.path, item->path) &&
-                                                      testfiles::SamePath(e.name, item->name);
-                                           }),
-                            registry->end());
-            break;
-        case Item::KEY_IF_EMPTY:
-            if (std::none_of(registry->begin(), registry->end(), [&](const testreg::TreeEntry& e) {
-                    return e.isKey && PathIsWithin(e.path, item->path) && !testfiles::SamePath(e.path, item->path);
-                }))
-                registry->erase(std::remove_if(registry->begin(), registry->end(),
-                                               [&](const testreg::TreeEntry& e) { return PathIsWithin(e.path, item->path); }),
-                                registry->end());
-            break;
-        case Item::FILE:
-            files->erase(std::remove_if(files->begin(), files->end(),
-                                        [&](const testfiles::FileEntry& e) { return testfiles::SamePath(e.path, item->path); }),
-                         files->end());
-            break;
-        case Item::FOLDER_IF_EMPTY:
-            if (std::none_of(files->begin(), files->end(), [&](const testfiles::FileEntry& e) {
-                    return PathIsWithin(e.path, item->path) && !testfiles::SamePath(e.path, item->path);
-                }))
-                files->erase(std::remove_if(files->begin(), files->end(),
-                                            [&](const testfiles::FileEntry& e) { return testfiles::SamePath(e.path, item->path); }),
-                             files->end());
-            break;
-        }
-    }
-}
-
-std::string RemovePendingLines(const Footprint& footprint, const std::set<std::string>& removed, std::string before)
-{
-    for (const PendingLine& line : footprint.pending) {
-        bool gone = false;
-        for (const std::string& tag : line.tags)
-            gone = gone || removed.count(tag) > 0;
-        size_t at = before.find(line.text + "\r\n");
-        if (gone && at != std::string::npos)
-            before.erase(at, line.text.size() + 2);
-    }
-    return before;
-}
-
-std::set<std::string> AllTags(const Footprint& footprint)
-{
-    std::set<std::string> tags;
-    for (const Item& item : footprint.items)
-        tags.insert(item.tags.begin(), item.tags.end());
-    for (const PendingLine& line : footprint.pending)
-        tags.insert(line.tags.begin(), line.tags.end());
-    return tags;
 }
 
 }  // namespace footprint

@@ -9,7 +9,8 @@
 // directories it is given, and returns a manifest of what it laid, each item
 // tagged with the parts of the installs it belongs to.
 //
-// Description, one directive a line ('#' starts a comment line):
+// Description, one directive a line ('#' starts a comment line), in code page
+// 932 like every text of the machine:
 //
 //   machine PCAT | PC98
 //   present <model>                 the board is in the running hardware tree
@@ -34,7 +35,7 @@
 // the group's items and Start menu folder), "utility NN" (its key and
 // backups), "utility NN files" (its working copies and help companions),
 // "utility NN shared", "board <model>" (class, vendor and 3D accelerator keys,
-// the per-model ".NRX" file, "pending" lines), "lcd", "3d", "vga" (the saved
+// the per-model ".NRX" file), "lcd", "3d", "vga" (the saved
 // VGA.QZN and the board's VGA.DRV), "driver common" (property sheet,
 // monitor keys, NRXUTL.NRX), "utility common" (start-up item, Start menu
 // shortcut, NRXVGCHG.NRX), "shared nrx" (NRXCHG16.NRX, NRXCHG32.NRX),

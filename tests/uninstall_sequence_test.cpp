@@ -164,8 +164,11 @@ protected:
                 testfiles::Remove(entry.path);
         for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, HKEY_DYN_DATA}) {
             char name[256];
-            while (RegEnumKeyA(root, 0, name, sizeof(name)) == ERROR_SUCCESS && (testreg::DeleteTree(root, name), !testreg::KeyExists(root, name)))
-                ;
+            while (RegEnumKeyA(root, 0, name, sizeof(name)) == ERROR_SUCCESS) {
+                testreg::DeleteTree(root, name);
+                if (testreg::KeyExists(root, name))
+                    break;
+            }
         }
     }
     // Lays `text` down, with the relocated copy in the Windows directory.
@@ -213,7 +216,10 @@ protected:
     std::string InstallDir(const std::string& tag) { return laid.installDirs[tag]; }
     // The test double writes its log in text mode.
     bool Restarted() { return testfiles::Read(restartLog) == "RestartWindows\r\n"; }
-    std::string FinalMessage() { return boxes.size() == 1 ? boxes[0].text : "(" + std::to_string(boxes.size()) + " boxes)"; }
+    std::string FinalMessage()
+    {
+        return boxes.size() == 1 ? boxes[0].text : "(" + std::to_string(boxes.size()) + " boxes)";
+    }
 
     footprint::Places places;
     footprint::Footprint laid;
@@ -278,7 +284,8 @@ TEST_F(UninstallSequence, RemovesExactlyTheFootprintOfTheChosenInstallsAndRegist
                                    }),
                     files.end());
         testfiles::Put(&files, testfiles::FileOf(PENDING, footprint::RemovePendingLines(laid, removed, pendingBefore)));
-        expected = Expected(expected, RegistrationWrites(*c.profile, c.classInstance, "0000") + SettingsWrites(*c.profile),
+        expected = Expected(expected,
+                            RegistrationWrites(*c.profile, c.classInstance, "0000") + SettingsWrites(*c.profile),
                             RegistrationKeys(*c.profile, c.classInstance), true);
         testreg::Tree after = testreg::DumpSubtrees(SCRATCH_ROOTS);
         EXPECT_TRUE(expected == after) << testreg::Difference(expected, after);
@@ -338,7 +345,8 @@ TEST_F(UninstallSequence, Code11RemovesFiveDeviceKeysForItsInstallAndFourForEach
                      }) - events.begin();
     EXPECT_LT(IndexOf("key HKLM\\Enum\\" + device("00", '0')), restore);
     EXPECT_LT(restore, IndexOf("key HKLM\\System\\CurrentControlSet\\Services\\Class\\Monitor\\0000"));
-    EXPECT_EQ(1u, std::count(events.begin(), events.end(), "create System\\CurrentControlSet\\Services\\Class\\DISPLAY\\0000"));
+    const std::string standardClass = "create System\\CurrentControlSet\\Services\\Class\\DISPLAY\\0000";
+    EXPECT_EQ(1u, std::count(events.begin(), events.end(), standardClass));
     EXPECT_TRUE(testreg::KeyExists(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\Class\\DISPLAY\\0001"));
 }
 
@@ -370,8 +378,8 @@ TEST_F(UninstallSequence, PerModelFileOfTheBoardAndMachineAndOnlyItsOwnComponent
         SCOPED_TRACE(std::string(c.model) + (c.machineType == MACHINE_PC98 ? " PC-98" : " PC/AT"));
         Clean();
         // Other boards' LCD and 3D registrations were there before.
-        Lay(std::string(c.machineType == MACHINE_PC98 ? "machine PC98\n" : "") + "driver QX-S4K-A\ndriver QZ-N\ndriver " +
-            c.model + "; dir=S:\\NORIX\\" + c.model + "\n");
+        Lay(std::string(c.machineType == MACHINE_PC98 ? "machine PC98\n" : "") +
+            "driver QX-S4K-A\ndriver QZ-N\ndriver " + c.model + "; dir=S:\\NORIX\\" + c.model + "\n");
         for (const char* name : rootFiles)
             testfiles::Write(std::string(DRIVE) + name, name);
         Run(true, false, InstallDir("driver 02"), c.machineType);
@@ -405,8 +413,9 @@ TEST_F(UninstallSequence, SavedVgaDriverIsPutBackNowOrAtTheNextStart)
             DeleteFileA(saved.c_str());
         if (!c.targetThere)
             DeleteFileA(target.c_str());
-        HANDLE holder = c.held ? CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL)
-                               : INVALID_HANDLE_VALUE;
+        HANDLE holder = INVALID_HANDLE_VALUE;
+        if (c.held)
+            holder = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
         char shortTarget[MAX_PATH], shortSaved[MAX_PATH];
         GetShortPathNameA(target.c_str(), shortTarget, sizeof(shortTarget));
         GetShortPathNameA(saved.c_str(), shortSaved, sizeof(shortSaved));
@@ -416,7 +425,8 @@ TEST_F(UninstallSequence, SavedVgaDriverIsPutBackNowOrAtTheNextStart)
             CloseHandle(holder);
         std::string pending = testfiles::Read(PENDING);
         if (c.held) {
-            const std::string lines = "NULL=" + std::string(shortTarget) + "\r\n" + shortTarget + "=" + shortSaved + "\r\n";
+            const std::string lines =
+                "NULL=" + std::string(shortTarget) + "\r\n" + shortTarget + "=" + shortSaved + "\r\n";
             EXPECT_EQ(lines, pending.substr(pending.size() - std::min(pending.size(), lines.size())));
             EXPECT_EQ(RESTART_QUESTION, FinalMessage());
             EXPECT_TRUE(testfiles::Exists(saved));

@@ -10,7 +10,6 @@
 
 // Keys named by a board's records, all under HKEY_LOCAL_MACHINE.
 static const char DISPLAY_CLASS_KEY[] = "System\\CurrentControlSet\\Services\\Class\\DISPLAY";
-static const char VENDOR_KEY[] = "Software\\NORIX";
 static const char ACCELERATOR_CLASS_KEY[] = "System\\CurrentControlSet\\Services\\Class\\3D Accelerators";
 static const char CONFIGURATION_ENUM_KEY[] = "Config\\0001\\Enum";
 static const char ENUM_KEY[] = "Enum";
@@ -90,13 +89,13 @@ struct DriverInstall {
     bool secondDeviceRead;  // board code 11 only
 };
 
-static void DeleteKeys(const char* const* keys, int count)
+// Every key of a registration table, in its order.
+template <int COUNT>
+static void DeleteKeys(const char* const (&keys)[COUNT])
 {
-    for (int i = 0; i < count; ++i)
-        DeleteRegistryTree(HKEY_LOCAL_MACHINE, keys[i]);
+    for (const char* key : keys)
+        DeleteRegistryTree(HKEY_LOCAL_MACHINE, key);
 }
-
-#define DELETE_KEYS(keys) DeleteKeys(keys, sizeof(keys) / sizeof(keys[0]))
 
 // The install numbered `number`; false when its key does not open.
 static bool ReadInstall(const char* number, DriverInstall* install)
@@ -145,15 +144,9 @@ static void DeleteDeviceKeys(const char* device)
     DeleteNamedKey(ENUM_KEY, device);
 }
 
-static void DeleteBoardKey(const char* parent, const char* board)
-{
-    if (IsBoardName(board))
-        DeleteNamedKey(parent, board);
-}
-
 static void RemoveLcdComponents(ProgmanClient& progman, const char* group)
 {
-    DELETE_KEYS(LCD_KEYS);
+    DeleteKeys(LCD_KEYS);
     DeleteRegistryTree(HKEY_CURRENT_USER, LCD_USER_KEY);
     HKEY settings;  // HKLM\Config\0001\Display\Settings
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, DISPLAY_SETTINGS_KEY, 0, KEY_ALL_ACCESS, &settings) == ERROR_SUCCESS) {
@@ -168,7 +161,7 @@ static void RemoveLcdComponents(ProgmanClient& progman, const char* group)
 
 static void RemoveAcceleratorComponents()
 {
-    DELETE_KEYS(ACCELERATOR_KEYS);
+    DeleteKeys(ACCELERATOR_KEYS);
     DeleteFileIn(Uninstaller.systemDirectory, ACCELERATOR_AIDE);
 }
 
@@ -189,7 +182,7 @@ static void RemoveOwnInstall(ProgmanClient& progman, int utilityInstances, const
     }
     DeleteDeviceKeys(install.device);
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, install.key);
-    DELETE_KEYS(DISPLAY_UTILITY_KEYS);
+    DeleteKeys(DISPLAY_UTILITY_KEYS);
     if (Uninstaller.boardCode == LCD_BOARD)
         RemoveLcdComponents(progman, install.group);
     if (IsAcceleratorBoard())
@@ -218,13 +211,6 @@ static void RemoveEarlierInstalls(ProgmanClient& progman, int utilityInstances, 
     }
 }
 
-// The system directory's file `name`.
-static bool SystemFilePath(const char* name, char* path)
-{
-    return CopyText(path, PATH_SIZE, Uninstaller.systemDirectory) && AppendText(path, PATH_SIZE, "\\") &&
-           AppendText(path, PATH_SIZE, name);
-}
-
 // Puts the saved standard VGA driver back in place of the board's: now, or
 // at the next start when VGA.DRV is in use. The saved copy is only deleted
 // once it has been copied, so that no VGA driver is ever lost.
@@ -233,8 +219,8 @@ static void PutBackVgaDriver()
     char source[PATH_SIZE], target[PATH_SIZE], found[PATH_SIZE];
     char* filePart;
     DWORD length = SearchPathA(Uninstaller.systemDirectory, SAVED_VGA_DRIVER, NULL, sizeof(found), found, &filePart);
-    if (length == 0 || length >= sizeof(found) || !SystemFilePath(SAVED_VGA_DRIVER, source) ||
-        !SystemFilePath(VGA_DRIVER, target))
+    if (length == 0 || length >= sizeof(found) || !FilePathIn(Uninstaller.systemDirectory, SAVED_VGA_DRIVER, source) ||
+        !FilePathIn(Uninstaller.systemDirectory, VGA_DRIVER, target))
         return;
     if (DeleteFileA(target) || GetLastError() == ERROR_FILE_NOT_FOUND) {
         if (CopyFileA(source, target, FALSE))
@@ -290,7 +276,7 @@ void UninstallDriver(ProgmanClient& progman, int utilityInstances, char* board)
         RestorePc98DisplayConfig();
     else
         RestoreVgaDisplayConfig();
-    DELETE_KEYS(MONITOR_KEYS);
+    DeleteKeys(MONITOR_KEYS);
     RemoveDriveRootFolder(DRIVER_BACKUP_FOLDER);
     RemoveDriveRootFiles();
 }

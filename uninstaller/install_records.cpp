@@ -4,6 +4,7 @@
 #include "registry_removal.h"
 #include "uninstaller_state.h"
 
+const char VENDOR_KEY[] = "Software\\NORIX";
 const char COUNTER_VALUE[] = "Counter";
 const char INST_DIR_VALUE[] = "InstDir";
 const char BOARD_VALUE[] = "Board";
@@ -65,6 +66,12 @@ void DeleteNamedKey(const char* parent, const char* name)
 bool ReadRecord(const char* key, const char* name, char* text)
 {
     return ReadRegistryString(HKEY_LOCAL_MACHINE, key, name, text, RECORD_TEXT_SIZE);
+}
+
+void DeleteBoardKey(const char* parent, const char* board)
+{
+    if (IsBoardName(board))
+        DeleteNamedKey(parent, board);
 }
 
 bool KeyOpens(HKEY root, const char* key)

@@ -17,6 +17,10 @@ const int MAX_INSTANCES = 100;
 // an absurd Counter cannot keep the sequence busy.
 const int HIGHEST_INSTANCE_NUMBER = 999;
 
+// HKEY_LOCAL_MACHINE "Software\NORIX": the vendor key, parent of the records
+// and of the board keys, removed once empty.
+extern const char VENDOR_KEY[];
+
 // Values of the records keys and of their instance keys.
 extern const char COUNTER_VALUE[];     // "Counter"
 extern const char INST_DIR_VALUE[];    // "InstDir"
@@ -40,6 +44,8 @@ bool SubkeyPath(const char* parent, const char* name, char* path);
 // Removes HKEY_LOCAL_MACHINE `parent` + "\" + `name`, the key named by a
 // record, with its subkeys; nothing when `name` is no key name.
 void DeleteNamedKey(const char* parent, const char* name);
+// The same for a board key name, nothing when it is no board name.
+void DeleteBoardKey(const char* parent, const char* board);
 
 // Value `name` of HKEY_LOCAL_MACHINE `key` into `text` (RECORD_TEXT_SIZE
 // bytes), terminated; `text` stays as it was when the value cannot be read.

@@ -79,11 +79,16 @@ static bool DriveRootPath(char* path, const char* name)
     return AppendText(path, PATH_SIZE, name);
 }
 
+bool FilePathIn(const char* directory, const char* name, char* path)
+{
+    return directory[0] && CopyText(path, PATH_SIZE, directory) && AppendText(path, PATH_SIZE, "\\") &&
+           AppendText(path, PATH_SIZE, name);
+}
+
 void DeleteFileIn(const char* directory, const char* name)
 {
     char path[PATH_SIZE];
-    if (directory[0] && CopyText(path, sizeof(path), directory) && AppendText(path, sizeof(path), "\\") &&
-        AppendText(path, sizeof(path), name))
+    if (FilePathIn(directory, name, path))
         DeleteFileOrSchedule(path);
 }
 

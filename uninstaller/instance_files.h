@@ -30,6 +30,9 @@ void RemoveSharedFiles(ProgmanClient& progman, const char* installDir, const cha
 // Shows `group` and deletes `item` in it, when Program Manager answers.
 void DeleteGroupItem(ProgmanClient& progman, const char* group, const char* item);
 
+// `directory` + "\" + `name` into `path` (PATH_SIZE bytes); false for an
+// unknown (empty) directory or a path that does not fit.
+bool FilePathIn(const char* directory, const char* name, char* path);
 // `directory` + "\" + `name`, deleted now or at the next start.
 void DeleteFileIn(const char* directory, const char* name);
 // The drive root's file `name`.

@@ -10,9 +10,6 @@
 #include "registry_removal.h"
 #include "uninstaller_state.h"
 
-// HKEY_LOCAL_MACHINE "Software\NORIX": the vendor key, removed once empty.
-static const char VENDOR_KEY[] = "Software\\NORIX";
-
 static const char UTILITY_ITEM[] = "ﾚｿﾞﾙｳﾞｧ";
 static const char UTILITY_SHORTCUT[] = "\\ﾚｿﾞﾙｳﾞｧ.LNK";
 static const char START_UP_CHOSEN[] = "1";
@@ -82,8 +79,7 @@ static void RemoveSharedRecords(int utilityInstances, const char* board)
     if (utilityInstances != 0)
         return;
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, INSTALL_KEY);
-    if (IsBoardName(board))
-        DeleteNamedKey(VENDOR_KEY, board);
+    DeleteBoardKey(VENDOR_KEY, board);
     for (const char* name : SHARED_LIBRARIES)
         DeleteFileIn(Uninstaller.systemDirectory, name);
 }
