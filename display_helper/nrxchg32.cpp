@@ -62,20 +62,23 @@ extern "C" int WINAPI QuickResChange(const char* text)
     ModeText wanted;
     if (!ParseModeText(text, &wanted))
         return 0;
-    DEVMODEA mode;
-    ZeroMemory(&mode, sizeof(mode));
-    mode.dmSize = sizeof(mode);
-    mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
-    mode.dmPelsWidth = wanted.width;
-    mode.dmPelsHeight = wanted.height;
-    mode.dmBitsPerPel = wanted.bitsPerPixel;
-    if (ChangeDisplaySettingsA(&mode, 0) != DISP_CHANGE_SUCCESSFUL || !ModeInEffect(wanted))
-        return 0;
-    // The caller may have set the mode already, in which case the system saw
-    // no change and announced none: announce it so every window has seen it
-    // before we return.
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(HWND_BROADCAST, WM_DISPLAYCHANGE, wanted.bitsPerPixel,
-                        MAKELPARAM(wanted.width, wanted.height), SMTO_ABORTIFHUNG, 5000, &ignored);
+    // The caller has normally set the mode already: asking the system again
+    // would only make it announce the change a second time.
+    if (!ModeInEffect(wanted)) {
+        DEVMODEA mode;
+        ZeroMemory(&mode, sizeof(mode));
+        mode.dmSize = sizeof(mode);
+        mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+        mode.dmPelsWidth = wanted.width;
+        mode.dmPelsHeight = wanted.height;
+        mode.dmBitsPerPel = wanted.bitsPerPixel;
+        if (ChangeDisplaySettingsA(&mode, 0) != DISP_CHANGE_SUCCESSFUL || !ModeInEffect(wanted))
+            return 0;
+    }
+    // The caller reads the new mode as soon as we return, so its own windows
+    // get the news synchronously; every other program's window gets it
+    // without our waiting on it (one that is busy must not hold us up).
+    SendNotifyMessageA(HWND_BROADCAST, WM_DISPLAYCHANGE, wanted.bitsPerPixel,
+                       MAKELPARAM(wanted.width, wanted.height));
     return 1;
 }

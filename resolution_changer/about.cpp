@@ -1,7 +1,7 @@
 // The about box.
 #include "about.h"
+#include "modal.h"
 #include "resource.h"
-#include "shell_state.h"
 
 static INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
@@ -20,5 +20,5 @@ static INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam
 
 INT_PTR ShowAboutBox(HWND owner)
 {
-    return DialogBoxParamA(Shell.instance, MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutDialogProc, 0);
+    return RunModalDialog(owner, IDD_ABOUT, AboutDialogProc, 0);
 }

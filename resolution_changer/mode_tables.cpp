@@ -1,6 +1,7 @@
 // Building the mode list and resolution table, and following display changes.
 #include "mode_tables.h"
 #include "display_seam.h"
+#include "placement.h"
 #include "resource.h"
 #include "texts.h"
 
@@ -154,25 +155,13 @@ void UpdateSlotAvailability(const ModeListTable& list, ResolutionSlotTable* tabl
     }
 }
 
-// Shifts the window back inside a screen that may have become smaller.
-static void KeepWindowOnScreen(HWND window, int screenWidth, int screenHeight)
-{
-    RECT r;
-    if (!window || !GetWindowRect(window, &r))
-        return;
-    if (r.right > screenWidth)
-        OffsetRect(&r, screenWidth - r.right, 0);
-    if (r.bottom > screenHeight)
-        OffsetRect(&r, 0, screenHeight - r.bottom);
-    MoveWindow(window, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-}
-
 void RefreshDisplayState(HWND toolWindow)
 {
     int screenWidth = display::ScreenWidth();
     int screenHeight = display::ScreenHeight();
     CurrentDisplay.bitsPerPixel = display::BitsPerPixel(toolWindow);
-    KeepWindowOnScreen(toolWindow, screenWidth, screenHeight);
+    // Back inside a screen that may have become smaller, on every edge.
+    KeepWindowOnScreen(toolWindow);
     NormaliseScreenSize(screenWidth, screenHeight, &CurrentDisplay.width, &CurrentDisplay.height);
     UpdateSlotAvailability(ModeList, &ResolutionTable, &CurrentDisplay);
 }

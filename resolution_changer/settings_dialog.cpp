@@ -2,9 +2,9 @@
 // the hotkey of each.
 #include "settings_dialog.h"
 #include "hotkey_window.h"
+#include "modal.h"
 #include "mode_tables.h"
 #include "resource.h"
-#include "shell_state.h"
 #include "stored_settings.h"
 #include "switch_dialogs.h"
 #include "switching.h"
@@ -12,16 +12,25 @@
 
 #include <commctrl.h>
 
-// The slot whose settings the controls show, or NO_SLOT while the list has
-// no selection (the current resolution is not in the table): then nothing
-// the controls hold belongs to any slot.
-static int selectedSlot = 0;
-// Every slot as it was when the dialog opened, for Cancel.
-static ResolutionSlot savedTable[MAX_SLOTS];
+// What one opening of the dialog keeps, with the dialog (its DWL_USER), so
+// that nothing of it can be shared with another.
+struct SettingsDialogState {
+    // The slot whose settings the controls show, or NO_SLOT while the list
+    // has no selection (the current resolution is not in the table): then
+    // nothing the controls hold belongs to any slot.
+    int selectedSlot;
+    // Every slot as it was when the dialog opened, for Cancel.
+    ResolutionSlot savedTable[MAX_SLOTS];
+};
 
-static bool SlotIsShown()
+static SettingsDialogState* StateOf(HWND dialog)
 {
-    return selectedSlot >= 0 && selectedSlot < ResolutionTable.count;
+    return (SettingsDialogState*)GetWindowLongA(dialog, DWL_USER);
+}
+
+static bool SlotIsShown(const SettingsDialogState* state)
+{
+    return state->selectedSlot >= 0 && state->selectedSlot < ResolutionTable.count;
 }
 
 // The combination RegisterHotKey would get: HOTKEYF_EXT and anything above
@@ -53,12 +62,13 @@ int FindDuplicateHotkey(const ResolutionSlotTable& table)
 // Shows the slot selected in the list.
 static void LoadControls(HWND dialog)
 {
-    selectedSlot = (int)SendDlgItemMessageA(dialog, IDC_RESOLUTION_LIST, CB_GETCURSEL, 0, 0);
-    if (!SlotIsShown()) {
-        selectedSlot = NO_SLOT;
+    SettingsDialogState* state = StateOf(dialog);
+    state->selectedSlot = (int)SendDlgItemMessageA(dialog, IDC_RESOLUTION_LIST, CB_GETCURSEL, 0, 0);
+    if (!SlotIsShown(state)) {
+        state->selectedSlot = NO_SLOT;
         return;
     }
-    const ResolutionSlot& slot = ResolutionTable.slots[selectedSlot];
+    const ResolutionSlot& slot = ResolutionTable.slots[state->selectedSlot];
     HWND check = GetDlgItem(dialog, IDC_SWITCH_ENABLED);
     HWND hotkey = GetDlgItem(dialog, IDC_HOTKEY);
     SendMessageA(check, BM_SETCHECK, slot.switchEnabled ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -74,17 +84,19 @@ static void LoadControls(HWND dialog)
 // Keeps the controls' edits in the slot they show.
 static void StoreControls(HWND dialog)
 {
-    if (!SlotIsShown())
+    const SettingsDialogState* state = StateOf(dialog);
+    if (!SlotIsShown(state))
         return;
-    ResolutionSlot* slot = &ResolutionTable.slots[selectedSlot];
+    ResolutionSlot* slot = &ResolutionTable.slots[state->selectedSlot];
     slot->switchEnabled = IsDlgButtonChecked(dialog, IDC_SWITCH_ENABLED) == BST_CHECKED ? 1 : 0;
     slot->hotkey = (int)LOWORD(SendDlgItemMessageA(dialog, IDC_HOTKEY, HKM_GETHOTKEY, 0, 0));
 }
 
-static BOOL OnInitDialog(HWND dialog)
+static BOOL OnInitDialog(HWND dialog, SettingsDialogState* state)
 {
-    CopyMemory(savedTable, ResolutionTable.slots, sizeof(savedTable));
-    selectedSlot = NO_SLOT;
+    SetWindowLongA(dialog, DWL_USER, (LONG)state);
+    CopyMemory(state->savedTable, ResolutionTable.slots, sizeof(state->savedTable));
+    state->selectedSlot = NO_SLOT;
     HWND list = GetDlgItem(dialog, IDC_RESOLUTION_LIST);
     for (int i = 0; i < ResolutionTable.count; ++i) {
         const ResolutionSlot& slot = ResolutionTable.slots[i];
@@ -109,13 +121,14 @@ static void OnSwitchEnabledClicked(HWND dialog)
 // the check box, and the screen always goes back to where it was.
 static void OnTest(HWND dialog)
 {
-    if (!SlotIsShown())
+    const SettingsDialogState* state = StateOf(dialog);
+    if (!SlotIsShown(state))
         return;
     if (ShowMessage(dialog, IDS_ABOUT_TO_TEST, MB_OKCANCEL | MB_ICONASTERISK) != IDOK)
         return;
     int width = CurrentDisplay.width;
     int height = CurrentDisplay.height;
-    const ResolutionSlot& slot = ResolutionTable.slots[selectedSlot];
+    const ResolutionSlot& slot = ResolutionTable.slots[state->selectedSlot];
     SwitchDisplayMode(dialog, slot.width, slot.height, CurrentDisplay.bitsPerPixel, 0);
     // Only a clear "yes" counts: a question that could not be asked is no answer.
     bool accepted = RunConfirmationDialog(dialog) == IDOK;
@@ -142,9 +155,10 @@ static void OnOk(HWND dialog)
 // current depth is the display's business, and may have changed meanwhile.
 static void OnCancel(HWND dialog)
 {
+    const ResolutionSlot* saved = StateOf(dialog)->savedTable;
     for (int i = 0; i < MAX_SLOTS; ++i) {
-        ResolutionTable.slots[i].switchEnabled = savedTable[i].switchEnabled;
-        ResolutionTable.slots[i].hotkey = savedTable[i].hotkey;
+        ResolutionTable.slots[i].switchEnabled = saved[i].switchEnabled;
+        ResolutionTable.slots[i].hotkey = saved[i].hotkey;
     }
     EndDialog(dialog, IDCANCEL);
 }
@@ -177,13 +191,14 @@ static void OnCommand(HWND dialog, int id, int notification)
     }
 }
 
-static INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+static INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        return OnInitDialog(dialog);
+        return OnInitDialog(dialog, (SettingsDialogState*)lParam);
     case WM_COMMAND:
-        OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+        if (StateOf(dialog))  // nothing arrives before WM_INITDIALOG, but be sure
+            OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
         return TRUE;
     }
     return FALSE;
@@ -191,6 +206,6 @@ static INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wPa
 
 INT_PTR RunSettingsDialog(HWND toolWindow)
 {
-    return DialogBoxParamA(Shell.instance, MAKEINTRESOURCEA(IDD_SETTINGS), toolWindow,
-                           SettingsDialogProc, 0);
+    SettingsDialogState state;  // lives as long as the dialog
+    return RunModalDialog(toolWindow, IDD_SETTINGS, SettingsDialogProc, (LPARAM)&state);
 }

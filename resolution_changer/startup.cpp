@@ -1,7 +1,9 @@
 // Start-up of the resolution changer, up to its message loop.
 #include "startup.h"
 #include "hotkey_window.h"
+#include "display_seam.h"
 #include "mode_tables.h"
+#include "placement.h"
 #include "resource.h"
 #include "shell_state.h"
 #include "texts.h"
@@ -63,18 +65,39 @@ HWND CreateToolWindow(const StoredWindow& stored)
     DWORD style = WS_POPUP | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     if (!stored.startHidden)
         style |= WS_VISIBLE;
-    return CreateWindowExA(WS_EX_PALETTEWINDOW, TOOL_WINDOW_CLASS, title, style, stored.left,
-                           stored.top, stored.width, stored.height, NULL, NULL, Shell.instance,
-                           NULL);
+    // Any four stored integers: created on the screen, at least a pixel in
+    // size; creation then sizes the window to its toolbar.
+    int width = stored.width < 1 ? 1 : stored.width;
+    int height = stored.height < 1 ? 1 : stored.height;
+    int left = stored.left;
+    int top = stored.top;
+    PullInsideScreen(&left, &top, width, height);
+    if (width > display::ScreenWidth())
+        width = display::ScreenWidth();
+    if (height > display::ScreenHeight())
+        height = display::ScreenHeight();
+    return CreateWindowExA(WS_EX_PALETTEWINDOW, TOOL_WINDOW_CLASS, title, style, left, top, width,
+                           height, NULL, NULL, Shell.instance, NULL);
 }
 
-static void ShowToolWindow(HWND window, const StoredWindow& stored, int showCommand)
+// A tool window that starts minimised would sit where nobody sees it: a
+// start command to minimise shows it at its place instead.
+static int StartShowCommand(int showCommand)
+{
+    static const int minimising[] = {SW_SHOWMINIMIZED, SW_MINIMIZE, SW_SHOWMINNOACTIVE, SW_FORCEMINIMIZE};
+    for (int command : minimising)
+        if (showCommand == command)
+            return SW_SHOWNORMAL;
+    return showCommand;
+}
+
+void ShowToolWindow(HWND window, const StoredWindow& stored, int showCommand)
 {
     if (stored.startHidden) {
         ShowWindow(window, SW_HIDE);
         Shell.toolWindowVisible = 0;
     } else {
-        ShowWindow(window, showCommand);
+        ShowWindow(window, StartShowCommand(showCommand));
         UpdateWindow(window);
         Shell.toolWindowVisible = 1;
     }

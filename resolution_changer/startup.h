@@ -9,8 +9,12 @@ void RegisterWindowClasses(HINSTANCE instance);
 // The program path with its extension replaced by ".HLP"; false when the
 // result would not fit.
 bool MakeHelpFilePath(const char* programPath, char* helpPath, int size);
-// The tool window at its stored place; NULL when creation failed.
+// The tool window at its stored place, pulled onto the screen; NULL when
+// creation failed.
 HWND CreateToolWindow(const StoredWindow& stored);
+// Shows the new tool window with the starter's show command (never
+// minimised), or hides it when it is to start hidden.
+void ShowToolWindow(HWND window, const StoredWindow& stored, int showCommand);
 // The whole program: start-up checks, windows, message loop. The exit code.
 int RunProgram(HINSTANCE instance, int showCommand);
 

@@ -1,5 +1,6 @@
 // The settings stored under HKEY_CURRENT_USER "Software\NORIX\Resolva".
 #include "stored_settings.h"
+#include "placement.h"
 
 const char SETTINGS_KEY[] = "Software\\NORIX\\Resolva";
 
@@ -146,8 +147,8 @@ void StoreWindowPlacement(HWND toolWindow, int visible)
     HKEY key = OpenSettingsKey(false);  // HKCU\Software\NORIX\Resolva
     if (!key)
         return;
-    RECT r;
-    GetWindowRect(toolWindow, &r);
+    // Minimised, the window sits off every screen: its restored place is the one to keep.
+    RECT r = NormalRect(toolWindow);
     LONG rect[4] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
     DWORD iconic = visible ? 0 : 1;
     RegSetValueExA(key, VALUE_POSITION, 0, REG_BINARY, (const BYTE*)rect, sizeof(rect));

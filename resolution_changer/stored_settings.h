@@ -18,7 +18,8 @@ struct StoredWindow {
 // Reads the tool window's rectangle and hidden flag (with their defaults)
 // and every used slot's switch flag and hotkey; creates the key if missing.
 void LoadStoredSettings(StoredWindow* window);
-// Stores the window's rectangle and hidden flag, only if the key exists.
+// Stores the window's normal (restored) rectangle and hidden flag, only if
+// the key exists.
 void StoreWindowPlacement(HWND toolWindow, int visible);
 // Writes every used slot's "Res<w>x<h>" value; creates the key if missing.
 void StoreSlotSettings(const ResolutionSlotTable& table);

@@ -1,27 +1,30 @@
 // Dialogs of a mode change: the timed question whether the display is right,
 // and the choice between a restart and a live colour-depth change.
 #include "switch_dialogs.h"
+#include "modal.h"
 #include "resource.h"
-#include "shell_state.h"
 #include "texts.h"
 
-// Both dialogs paint their background with a brush of their own; one dialog
-// is open at a time, so one brush is enough.
-static HBRUSH dialogBrush;
-
+// Both dialogs paint their background with a brush of their own, kept with
+// the dialog (in its DWL_USER) from WM_INITDIALOG to WM_DESTROY.
 static void InitCommon(HWND dialog)
 {
     CenterDialog(dialog);
-    dialogBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+    SetWindowLongA(dialog, DWL_USER, (LONG)CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
     SendDlgItemMessageA(dialog, IDC_QUESTION_ICON, STM_SETICON,
                         (WPARAM)LoadIconA(NULL, IDI_QUESTION), 0);
 }
 
-static void DeleteBrush()
+static HBRUSH BrushOf(HWND dialog)
 {
-    if (dialogBrush)
-        DeleteObject(dialogBrush);
-    dialogBrush = NULL;
+    return (HBRUSH)GetWindowLongA(dialog, DWL_USER);
+}
+
+static void DeleteBrush(HWND dialog)
+{
+    if (BrushOf(dialog))
+        DeleteObject(BrushOf(dialog));
+    SetWindowLongA(dialog, DWL_USER, 0);
 }
 
 static BOOL OnConfirmationInit(HWND dialog)
@@ -50,10 +53,10 @@ static INT_PTR CALLBACK ConfirmationDialogProc(HWND dialog, UINT message, WPARAM
             EndDialog(dialog, LOWORD(wParam));
         return TRUE;
     case WM_CTLCOLORDLG:
-        return (INT_PTR)dialogBrush;
+        return (INT_PTR)BrushOf(dialog);
     case WM_DESTROY:
         KillTimer(dialog, TIMER_TEST_TIMEOUT);
-        DeleteBrush();
+        DeleteBrush(dialog);
         return FALSE;
     }
     return FALSE;
@@ -71,9 +74,9 @@ static INT_PTR CALLBACK RestartOrSwitchDialogProc(HWND dialog, UINT message, WPA
             EndDialog(dialog, LOWORD(wParam));
         return TRUE;
     case WM_CTLCOLORDLG:
-        return (INT_PTR)dialogBrush;
+        return (INT_PTR)BrushOf(dialog);
     case WM_DESTROY:
-        DeleteBrush();
+        DeleteBrush(dialog);
         return FALSE;
     }
     return FALSE;
@@ -81,12 +84,10 @@ static INT_PTR CALLBACK RestartOrSwitchDialogProc(HWND dialog, UINT message, WPA
 
 INT_PTR RunConfirmationDialog(HWND owner)
 {
-    return DialogBoxParamA(Shell.instance, MAKEINTRESOURCEA(IDD_CONFIRM), owner,
-                           ConfirmationDialogProc, 0);
+    return RunModalDialog(owner, IDD_CONFIRM, ConfirmationDialogProc, 0);
 }
 
 INT_PTR RunRestartOrSwitchDialog(HWND owner)
 {
-    return DialogBoxParamA(Shell.instance, MAKEINTRESOURCEA(IDD_RESTART_OR_SWITCH), owner,
-                           RestartOrSwitchDialogProc, 0);
+    return RunModalDialog(owner, IDD_RESTART_OR_SWITCH, RestartOrSwitchDialogProc, 0);
 }

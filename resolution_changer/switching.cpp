@@ -2,6 +2,7 @@
 #include "switching.h"
 #include "display_seam.h"
 #include "mode_tables.h"
+#include "placement.h"
 #include "resource.h"
 #include "shell_state.h"
 #include "switch_dialogs.h"
@@ -49,11 +50,6 @@ static DWORD ChangedFields(const ModeRecord& mode)
     return fields;
 }
 
-static int Ask(UINT text, UINT type)
-{
-    return ShowMessage(Shell.toolWindow, text, type);
-}
-
 // Records the mode for the next start and restarts Windows.
 static void RecordAndRestart(ModeRecord* mode)
 {
@@ -76,7 +72,7 @@ static int ChangeThroughLibrary(ModeRecord* mode)
 static int SwitchQuickly(HWND owner, ModeRecord* mode, int confirm)
 {
     if (display::ChangeMode(mode, CDS_QUICK_TEST) != DISP_CHANGE_SUCCESSFUL) {
-        if (Ask(IDS_NEEDS_RESTART, MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
+        if (ShowMessage(owner, IDS_NEEDS_RESTART, MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
             RecordAndRestart(mode);
         return 0;
     }
@@ -94,14 +90,14 @@ static int SwitchQuickly(HWND owner, ModeRecord* mode, int confirm)
     return ChangeThroughLibrary(mode);
 }
 
-static int SwitchStandard(ModeRecord* mode, int confirm)
+static int SwitchStandard(HWND owner, ModeRecord* mode, int confirm)
 {
     LONG test = display::ChangeMode(mode, CDS_TEST);
     if (test == DISP_CHANGE_SUCCESSFUL) {
-        if (confirm && Ask(IDS_ABOUT_TO_CHANGE, MB_OKCANCEL | MB_ICONASTERISK) != IDOK)
+        if (confirm && ShowMessage(owner, IDS_ABOUT_TO_CHANGE, MB_OKCANCEL | MB_ICONASTERISK) != IDOK)
             return 0;
         if (display::ChangeMode(mode, CDS_UPDATEREGISTRY) != DISP_CHANGE_SUCCESSFUL) {
-            Ask(IDS_CANNOT_CHANGE, MB_ICONHAND);
+            ShowMessage(owner, IDS_CANNOT_CHANGE, MB_ICONHAND);
             return 0;
         }
         return 1;
@@ -109,18 +105,21 @@ static int SwitchStandard(ModeRecord* mode, int confirm)
     if (Shell.quickChangeAvailable)
         return ChangeThroughLibrary(mode);
     if (test != DISP_CHANGE_RESTART) {
-        Ask(IDS_CANNOT_CHANGE, MB_ICONEXCLAMATION);
+        ShowMessage(owner, IDS_CANNOT_CHANGE, MB_ICONEXCLAMATION);
         return 0;
     }
-    if (Ask(IDS_NEEDS_RESTART, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+    if (ShowMessage(owner, IDS_NEEDS_RESTART, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
         return 0;
     if (display::ChangeMode(mode, CDS_UPDATEREGISTRY) != DISP_CHANGE_SUCCESSFUL)
         RestartWindows();
     else
-        Ask(IDS_CANNOT_CHANGE, MB_ICONHAND);
+        ShowMessage(owner, IDS_CANNOT_CHANGE, MB_ICONHAND);
     return 0;
 }
 
+// The switch's messages and dialogs belong to `owner`, the window that asked
+// for it (the tool window, or the settings dialog during a trial), which
+// they keep disabled while they are open.
 int SwitchDisplayMode(HWND owner, int width, int height, int bitsPerPixel, int confirm)
 {
     // Without a readable current mode nothing can be compared or rolled back.
@@ -141,13 +140,13 @@ int SwitchDisplayMode(HWND owner, int width, int height, int bitsPerPixel, int c
         return 0;
     if (Shell.quickChangeAvailable && (mode.dmFields & DM_BITSPERPEL))
         return SwitchQuickly(owner, &mode, confirm);
-    return SwitchStandard(&mode, confirm);
+    return SwitchStandard(owner, &mode, confirm);
 }
 
 int SwitchAndMoveWindow(HWND toolWindow, int width, int height, int bitsPerPixel, int confirm)
 {
-    RECT r;
-    GetWindowRect(toolWindow, &r);
+    // A minimised window keeps its place for when it is restored.
+    RECT r = NormalRect(toolWindow);
     int oldWidth = CurrentDisplay.width;
     int oldHeight = CurrentDisplay.height;
     if (!SwitchDisplayMode(toolWindow, width, height, bitsPerPixel, confirm))
@@ -167,11 +166,9 @@ int SwitchAndMoveWindow(HWND toolWindow, int width, int height, int bitsPerPixel
     }
     int w = r.right - r.left;
     int h = r.bottom - r.top;
-    if (left + w > screenWidth)
-        left = screenWidth - w;
-    if (top + h > screenHeight)
-        top = screenHeight - h;
-    MoveWindow(toolWindow, left, top, w, h, TRUE);
+    PullInsideScreen(&left, &top, w, h);
+    RECT moved = {left, top, left + w, top + h};
+    SetNormalRect(toolWindow, moved);
     return 1;
 }
 
@@ -180,8 +177,7 @@ void SelectModeFromMenu(int index)
     if (index < 0 || index >= ModeList.count)
         return;
     HWND toolWindow = Shell.toolWindow;
-    RECT r;
-    GetWindowRect(toolWindow, &r);
+    RECT r = NormalRect(toolWindow);
     CurrentDisplayState before = CurrentDisplay;
     const ModeRecord& mode = ModeList.records[index];
     if (!SwitchAndMoveWindow(toolWindow, mode.dmPelsWidth, mode.dmPelsHeight, mode.dmBitsPerPel, 1))
@@ -190,7 +186,7 @@ void SelectModeFromMenu(int index)
     if (RunConfirmationDialog(toolWindow) == IDOK)
         return;
     SwitchDisplayMode(toolWindow, before.width, before.height, before.bitsPerPixel, 0);
-    MoveWindow(toolWindow, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    SetNormalRect(toolWindow, r);
 }
 
 // The slots from s - 1 down to 0, then from the last up to s + 1.

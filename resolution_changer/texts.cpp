@@ -1,5 +1,6 @@
 // Texts from the string table, message boxes and dialog placement.
 #include "texts.h"
+#include "modal.h"
 #include "shell_state.h"
 
 const char MESSAGE_CAPTION[] = "ﾚｿﾞﾙ ｳﾞｧ";
@@ -28,7 +29,7 @@ int ShowMessage(HWND owner, UINT id, UINT type)
     char text[256];
     if (LoadStringA(Shell.instance, id, text, sizeof(text)) <= 0)
         return -1;
-    return MessageBoxA(owner, text, MESSAGE_CAPTION, MessageBoxType(type));
+    return RunMessageBox(owner, text, MESSAGE_CAPTION, MessageBoxType(type));
 }
 
 void CenterDialog(HWND dialog)

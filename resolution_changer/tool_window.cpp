@@ -1,10 +1,11 @@
 // The small always-on-top tool window: toolbar, commands and shutdown.
 #include "tool_window.h"
 #include "about.h"
-#include "display_seam.h"
 #include "hotkey_window.h"
 #include "menus.h"
+#include "modal.h"
 #include "mode_tables.h"
+#include "placement.h"
 #include "resource.h"
 #include "settings_dialog.h"
 #include "shell_state.h"
@@ -42,7 +43,8 @@ void UpdateCycleButton()
     SendMessageA(Shell.toolbar, TB_SETSTATE, IDM_CYCLE, MAKELONG(any ? TBSTATE_ENABLED : 0, 0));
 }
 
-// Sizes the window to the two buttons and keeps it inside the screen.
+// Sizes the window to the two buttons and keeps it inside the screen, on
+// every edge: a stored place may lie anywhere.
 static void FitWindowToToolbar(HWND window)
 {
     RECT button;
@@ -56,10 +58,7 @@ static void FitWindowToToolbar(HWND window)
     GetWindowRect(window, &r);
     int left = r.left;
     int top = r.top;
-    if (left + width > display::ScreenWidth())
-        left = display::ScreenWidth() - width;
-    if (top + height > display::ScreenHeight())
-        top = display::ScreenHeight() - height;
+    PullInsideScreen(&left, &top, width, height);
     MoveWindow(window, left, top, width, height, TRUE);
 }
 
@@ -148,6 +147,10 @@ static void OnShowHide(HWND window)
 
 static void OnCommand(HWND window, int id)
 {
+    // Under an open dialog or box nothing starts, switches or ends: the
+    // command can only come from outside it (a tray menu opened before it).
+    if (ModalOpen())
+        return;
     switch (id) {
     case IDM_SETTINGS:
         OnSettings(window);
@@ -227,7 +230,8 @@ LRESULT CALLBACK ToolWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             ShowTrayMenu(window);
         return 0;
     case WM_HOTKEY:
-        HotkeySwitch((int)wParam);
+        if (!ModalOpen())  // never a switch under an open dialog or box
+            HotkeySwitch((int)wParam);
         break;
     case WM_TRAYICON:
         OnTrayIcon(window, wParam, lParam);

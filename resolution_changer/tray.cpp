@@ -2,6 +2,7 @@
 #include "tray.h"
 #include "display_seam.h"
 #include "menus.h"
+#include "modal.h"
 #include "resource.h"
 #include "shell_state.h"
 #include "switching.h"
@@ -61,6 +62,8 @@ static void OnTrayDoubleClick(HWND toolWindow)
     SetCursorPos(pointer.x, pointer.y);
 }
 
+// While a dialog or box of ours is open, a click on the icon brings it to
+// the front, as the system's own applets do, and starts nothing else.
 void OnTrayIcon(HWND toolWindow, WPARAM iconId, LPARAM mouseMessage)
 {
     if (iconId != TRAY_ICON_ID)
@@ -70,12 +73,17 @@ void OnTrayIcon(HWND toolWindow, WPARAM iconId, LPARAM mouseMessage)
     case WM_RBUTTONUP:
         if (Shell.trayDoubleClicked)
             Shell.trayDoubleClicked = 0;
+        else if (ModalOpen())
+            BringModalToFront();
         else
             SetTimer(toolWindow, TIMER_TRAY_MENU, TRAY_MENU_DELAY, NULL);
         break;
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
-        OnTrayDoubleClick(toolWindow);
+        if (ModalOpen())
+            BringModalToFront();
+        else
+            OnTrayDoubleClick(toolWindow);
         break;
     }
 }
@@ -83,6 +91,11 @@ void OnTrayIcon(HWND toolWindow, WPARAM iconId, LPARAM mouseMessage)
 void ShowTrayMenu(HWND toolWindow)
 {
     KillTimer(toolWindow, TIMER_TRAY_MENU);
+    // A box may have opened since the click (a hotkey's switch can ask).
+    if (ModalOpen()) {
+        BringModalToFront();
+        return;
+    }
     POINT pointer;
     GetCursorPos(&pointer);
     HMENU menu = BuildPopupMenu(true);

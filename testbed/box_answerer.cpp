@@ -2,9 +2,21 @@
 #include "box_answerer.h"
 #include "driver.h"
 
+#include <gtest/gtest.h>
+
+#include <atomic>
+
 namespace driver {
 
-BoxAnswerer::BoxAnswerer(DWORD processId) : processId_(processId), thread_([this] { Run(); }) {}
+// Two answerers of one process would both take its boxes.
+static std::atomic<int> inProcessAnswerers(0);
+
+BoxAnswerer::BoxAnswerer(DWORD processId)
+    : processId_(processId), inProcess_(processId == GetCurrentProcessId()), thread_([this] { Run(); })
+{
+    if (inProcess_ && ++inProcessAnswerers > 1)
+        ADD_FAILURE() << "a second BoxAnswerer for this process";
+}
 
 BoxAnswerer::~BoxAnswerer()
 {
@@ -13,6 +25,8 @@ BoxAnswerer::~BoxAnswerer()
         stop_ = true;
     }
     thread_.join();
+    if (inProcess_)
+        --inProcessAnswerers;
 }
 
 void BoxAnswerer::Queue(int button)
@@ -80,16 +94,23 @@ HICON BoxIcon(HWND box)
 
 void BoxAnswerer::Handle(HWND box)
 {
-    SeenBox seen = {box, GetWindow(box, GW_OWNER), WindowText(box), BoxText(box), BoxIcon(box), 0};
+    SeenBox seen = {box, GetWindow(box, GW_OWNER), WindowText(box), BoxText(box), BoxIcon(box), HOLD};
+    bool expected;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (!answers_.empty()) {
+        expected = !answers_.empty();
+        if (expected) {
             seen.answer = answers_.front();
             answers_.pop_front();
         }
+        // Every dialog of ours, and every message box, ends on IDCANCEL.
+        if (!expected && inProcess_)
+            seen.answer = IDCANCEL;
         seen_.push_back(seen);
     }
-    if (seen.answer)
+    if (!expected && inProcess_)
+        ADD_FAILURE() << "unexpected box \"" << seen.title << "\": " << seen.text;
+    if (seen.answer != HOLD)
         PostCommand(box, seen.answer);
 }
 

@@ -1,12 +1,15 @@
 // The stand-in NRXCHG32.DLL as built: its mode text and its live mode change
 // in the Wine virtual desktop. RestartWindows is never called here: under
 // Wine it would end every program of the prefix.
+#include "driver.h"
 #include "mode_text.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -73,14 +76,29 @@ TEST_F(StandInLibrary, ColourDepthChangesAreLiveOnWindows98)
 
 int displayChanges = 0;
 LPARAM lastDisplayChange = 0;
+HWND busyWindow = NULL;
+std::atomic<int> busyDisplayChanges(0);
 
 LRESULT CALLBACK CountDisplayChanges(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_DISPLAYCHANGE) {
+    if (message == WM_DISPLAYCHANGE && window == busyWindow) {
+        ++busyDisplayChanges;
+    } else if (message == WM_DISPLAYCHANGE) {
         ++displayChanges;
         lastDisplayChange = lParam;
     }
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void SetScreen(DWORD width, DWORD height)
+{
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof(mode);
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+    mode.dmPelsWidth = width;
+    mode.dmPelsHeight = height;
+    mode.dmBitsPerPel = 32;
+    ChangeDisplaySettingsA(&mode, 0);
 }
 
 TEST_F(StandInLibrary, ModeIsInEffectAndAnnouncedWhenQuickResChangeReturns)
@@ -114,7 +132,31 @@ TEST_F(StandInLibrary, ModeIsInEffectAndAnnouncedWhenQuickResChangeReturns)
     EXPECT_EQ(0, quickResChange("777x555x32"));
     EXPECT_EQ(800, GetSystemMetrics(SM_CXSCREEN));
 
+    // As the resolution changer calls it, with the mode already set. A
+    // window of another program whose thread is busy does not hold it up,
+    // and gets the news once it takes messages again.
+    SetScreen(1024, 768);
+    HANDLE release = CreateEventA(NULL, TRUE, FALSE, NULL);
+    std::thread busy([&] {
+        busyWindow = CreateWindowExA(0, "DisplayChangeCounter", "", WS_POPUP, 0, 0, 1, 1, NULL, NULL,
+                                     GetModuleHandleA(NULL), NULL);
+        WaitForSingleObject(release, 30000);
+        MSG message;
+        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        DestroyWindow(busyWindow);
+    });
+    ASSERT_TRUE(driver::WaitFor([] { return busyWindow != NULL; }));
+    displayChanges = 0;
+    DWORD start = GetTickCount();
     EXPECT_NE(0, quickResChange("1024x768x32"));
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    EXPECT_GE(displayChanges, 1);
+    EXPECT_EQ(MAKELPARAM(1024, 768), lastDisplayChange);
+    SetEvent(release);
+    busy.join();
+    CloseHandle(release);
+    EXPECT_EQ(1, busyDisplayChanges);
     EXPECT_EQ(1024, GetSystemMetrics(SM_CXSCREEN));
     DestroyWindow(window);
 }

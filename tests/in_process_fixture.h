@@ -1,9 +1,12 @@
 // The resolution changer's shell run inside the test process, on the
 // simulated adapter and a scratch registry: window classes registered before
 // each test; the tool window destroyed and its messages cleared after it.
+// Every box the test shows is answered by `boxes` as queued; an unexpected
+// one fails the test instead of blocking it.
 #ifndef TESTS_IN_PROCESS_FIXTURE_H
 #define TESTS_IN_PROCESS_FIXTURE_H
 
+#include "box_answerer.h"
 #include "mode_tables.h"
 #include "scratch_registry.h"
 #include "shell_state.h"
@@ -38,6 +41,7 @@ protected:
     }
     testreg::ScratchRegistry registry;
     StoredWindow stored;
+    driver::BoxAnswerer boxes;
 };
 
 #endif

@@ -34,6 +34,32 @@ TEST_F(ResolutionChangerE2E, FirstStartShowsTheToolWindowTopRightAndExitStoresIt
     EXPECT_EQ(0u, *(const DWORD*)iconic.data.data());
 }
 
+TEST_F(ResolutionChangerE2E, EndedWhileMinimisedTheNextStartShowsTheWindowAtItsLastNormalPlace)
+{
+    const LONG rect[4] = {300, 200, 70, 50};
+    testreg::Write(HKEY_CURRENT_USER, KEY, "DefaultPosition", REG_BINARY, rect, sizeof(rect));
+    RECT before;
+    {
+        driver::Program program(PROGRAM);
+        HWND window = Start(program);
+        ASSERT_TRUE(window);
+        GetWindowRect(window, &before);
+        EXPECT_EQ(300, before.left);
+        PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        ASSERT_TRUE(driver::WaitFor([&] { return IsIconic(window) != FALSE; }));
+        EXPECT_EQ(0, Exit(program, window));
+    }
+    driver::Program program(PROGRAM);
+    HWND window = Start(program);
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(IsIconic(window));
+    RECT after;
+    GetWindowRect(window, &after);
+    EXPECT_TRUE(EqualRect(&before, &after)) << after.left << "," << after.top;
+    EXPECT_EQ(0, Exit(program, window));
+}
+
 TEST_F(ResolutionChangerE2E, SecondStartEndsWithExitCodeOneAndTheFirstRunsOn)
 {
     driver::Program first(PROGRAM);
@@ -54,13 +80,11 @@ TEST_F(ResolutionChangerE2E, CloseBoxHidesAndTheNextStartShowsOnlyTheTrayIcon)
         ASSERT_TRUE(window);
         PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_TRUE(driver::WaitFor([&] { return !IsWindowVisible(window); }));
-        Sleep(200);
-        EXPECT_EQ(-1, program.WaitForExit(0)) << "the close box must not end the program";
+        EXPECT_EQ(-1, program.WaitForExit(300)) << "the close box must not end the program";
         // A second copy leaves the hidden window hidden.
         driver::Program second(PROGRAM);
         EXPECT_EQ(1, second.WaitForExit());
-        Sleep(200);
-        EXPECT_FALSE(IsWindowVisible(window));
+        EXPECT_FALSE(driver::WaitFor([&] { return IsWindowVisible(window) != FALSE; }, 300));
         EXPECT_EQ(0, Exit(program, window));
     }
     testreg::Value iconic = testreg::Read(HKEY_CURRENT_USER, KEY, "DefaultIconic");
@@ -70,8 +94,7 @@ TEST_F(ResolutionChangerE2E, CloseBoxHidesAndTheNextStartShowsOnlyTheTrayIcon)
     driver::Program program(PROGRAM);
     HWND window = Start(program);
     ASSERT_TRUE(window);
-    Sleep(300);
-    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_FALSE(driver::WaitFor([&] { return IsWindowVisible(window) != FALSE; }, 300));
     // The tray icon is there: its click opens the menu.
     PostMessageA(window, WM_TRAYICON, TRAY_ICON_ID, WM_RBUTTONUP);
     EXPECT_TRUE(driver::WaitFor([&] { return VisibleMenu(program.id()) != NULL; }));
@@ -89,7 +112,7 @@ TEST_F(ResolutionChangerE2E, TrayClickOpensTheMenuAfterTwoHundredMilliseconds)
     ASSERT_TRUE(driver::WaitFor([&] { return VisibleMenu(program.id()) != NULL; }));
     DWORD elapsed = GetTickCount() - clicked;
     EXPECT_GE(elapsed, 180u);
-    EXPECT_LT(elapsed, 1500u);
+    EXPECT_LT(elapsed, 3000u);  // generous: the machine may be busy
     // The menu's owner is a hidden window of its own, not the tool window.
     std::vector<HWND> owners = driver::ProcessWindows(program.id(), "NRXMENUWND");
     ASSERT_EQ(1u, owners.size());
@@ -97,8 +120,7 @@ TEST_F(ResolutionChangerE2E, TrayClickOpensTheMenuAfterTwoHundredMilliseconds)
     CloseMenu(program.id());
     // Clicks for another icon id are ignored.
     PostMessageA(window, WM_TRAYICON, TRAY_ICON_ID + 1, WM_LBUTTONUP);
-    Sleep(500);
-    EXPECT_EQ(NULL, VisibleMenu(program.id()));
+    EXPECT_FALSE(driver::WaitFor([&] { return VisibleMenu(program.id()) != NULL; }, 500));
     EXPECT_EQ(0, Exit(program, window));
 }
 
@@ -111,8 +133,7 @@ TEST_F(ResolutionChangerE2E, DoubleClickOpensNoMenu)
     PostMessageA(window, WM_TRAYICON, TRAY_ICON_ID, WM_LBUTTONUP);
     PostMessageA(window, WM_TRAYICON, TRAY_ICON_ID, WM_LBUTTONDBLCLK);
     PostMessageA(window, WM_TRAYICON, TRAY_ICON_ID, WM_LBUTTONUP);
-    Sleep(600);
-    EXPECT_EQ(NULL, VisibleMenu(program.id()));
+    EXPECT_FALSE(driver::WaitFor([&] { return VisibleMenu(program.id()) != NULL; }, 600));
     // The swallowed button-up was the last: the next click opens the menu again.
     PostMessageA(window, WM_TRAYICON, TRAY_ICON_ID, WM_LBUTTONUP);
     EXPECT_TRUE(driver::WaitFor([&] { return VisibleMenu(program.id()) != NULL; }));

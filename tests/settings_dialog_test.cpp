@@ -1,8 +1,8 @@
 // The settings dialog and the hotkey windows in-process, on the simulated
 // adapter and a scratch registry. The dialog runs modally on the test thread;
-// a second thread plays the user, and a BoxAnswerer answers the boxes.
+// a second thread plays the user, and the fixture's BoxAnswerer answers the
+// boxes the player queues answers for.
 #include "in_process_fixture.h"
-#include "box_answerer.h"
 #include "driver.h"
 #include "hotkey_window.h"
 #include "resource.h"
@@ -72,13 +72,18 @@ protected:
     }
     void CreateToolWindowFromRegistry() { ASSERT_TRUE(CreateStoredToolWindow()); }
     // Runs the dialog (or `open`, which must open it) while `play` acts on it
-    // from another thread; a dialog left open is cancelled.
+    // from another thread; a dialog left open is cancelled. The dialog is
+    // the first box seen.
     INT_PTR Run(std::function<void(HWND)> play, std::function<INT_PTR()> open = nullptr)
     {
+        size_t seen = boxes.Seen().size();
+        boxes.Queue(driver::HOLD);
         std::thread player([&] {
             HWND dialog = driver::WaitForDialog(GetCurrentProcessId(), DIALOG_TITLE);
-            // It shows itself once its controls are loaded.
-            if (!dialog || !driver::WaitFor([&] { return IsWindowVisible(dialog) != FALSE; })) {
+            // It shows itself once its controls are loaded; the answerer
+            // holds it before the user acts.
+            if (!dialog || !driver::WaitFor([&] { return IsWindowVisible(dialog) != FALSE; }) ||
+                !boxes.WaitForBoxes(seen + 1)) {
                 ADD_FAILURE() << "the settings dialog did not open";
                 return;
             }
@@ -212,17 +217,16 @@ TEST_F(SettingsDialogTest, DuplicateHotkeysKeepTheDialogOpenOnTheLaterSlotAndWri
 {
     testreg::WriteString(HKEY_CURRENT_USER, KEY, "Res640x480", "1,00000441");
     CreateToolWindowFromRegistry();
-    driver::BoxAnswerer boxes;
-    boxes.Queue({0, IDOK});  // the settings dialog itself, then message 1023
     INT_PTR result = Run([&](HWND dialog) {
         user::Select(dialog, 1);
         user::ClickCheckBox(dialog);
         user::SetHotkey(dialog, ALT_A);
+        boxes.Queue(IDOK);  // message 1023
         driver::PostCommand(dialog, IDOK);
         ASSERT_TRUE(boxes.WaitForBoxes(2));
-        Sleep(200);
+        ASSERT_TRUE(driver::WaitUntilGone(boxes.Seen()[1].window));
         ASSERT_TRUE(IsWindow(dialog));
-        EXPECT_EQ(1, user::Selection(dialog));
+        EXPECT_TRUE(driver::WaitFor([&] { return user::Selection(dialog) == 1; }));
         EXPECT_EQ(ALT_A, user::Hotkey(dialog));
         EXPECT_TRUE(testreg::ValueNames(HKEY_CURRENT_USER, KEY) ==
                     std::vector<std::string>{"Res640x480"});
@@ -275,14 +279,11 @@ TEST_F(SettingsDialogTest, WithoutAMatchingEntryNothingIsSelectedAndNoSlotChange
     simulated::TheAdapter().screenHeight = 864;
     CreateToolWindowFromRegistry();
     ResolutionSlotTable before = ResolutionTable;
-    driver::BoxAnswerer boxes;
-    boxes.Queue({0, IDCANCEL});  // a trial question, should one wrongly come
     INT_PTR result = Run([&](HWND dialog) {
         EXPECT_EQ(CB_ERR, user::Selection(dialog));
         user::ClickCheckBox(dialog);
         user::SetHotkey(dialog, CTRL_B);
         driver::PostCommand(dialog, IDC_TEST);  // acts on no slot: no question
-        Sleep(300);
         driver::PostCommand(dialog, IDOK);
     });
     EXPECT_EQ(IDOK, result);
@@ -296,14 +297,13 @@ TEST_F(SettingsDialogTest, WithoutAMatchingEntryNothingIsSelectedAndNoSlotChange
 TEST_F(SettingsDialogTest, TestAnswersTickOrClearTheCheckBoxOnly)
 {
     CreateToolWindowFromRegistry();
-    driver::BoxAnswerer boxes;
-    // The settings dialog; 1020 cancelled; 1020 OK then "yes"; 1020 OK then "no".
-    boxes.Queue({0, IDCANCEL, IDOK, IDOK, IDOK, IDCANCEL});
     INT_PTR result = Run([&](HWND dialog) {
+        // 1020 cancelled; 1020 OK then "yes"; 1020 OK then "no".
+        boxes.Queue({IDCANCEL, IDOK, IDOK, IDOK, IDCANCEL});
         user::Select(dialog, 1);
         driver::PostCommand(dialog, IDC_TEST);
         ASSERT_TRUE(boxes.WaitForBoxes(2));
-        Sleep(200);
+        ASSERT_TRUE(driver::WaitUntilGone(boxes.Seen()[1].window));
         EXPECT_FALSE(user::Checked(dialog));
         driver::PostCommand(dialog, IDC_TEST);
         ASSERT_TRUE(boxes.WaitForBoxes(4));
@@ -347,6 +347,24 @@ TEST_F(SettingsDialogTest, TestAnswersTickOrClearTheCheckBoxOnly)
     }
     EXPECT_EQ(1024, simulated::TheAdapter().screenWidth);
     EXPECT_EQ(1024, CurrentDisplay.width);
+}
+
+// A box of the trial belongs to the dialog, which cannot be used under it.
+TEST_F(SettingsDialogTest, ATrialTheDisplayRefusesIsReportedOverTheDialog)
+{
+    CreateToolWindowFromRegistry();
+    simulated::TheAdapter().results = {{CDS_TEST, DISP_CHANGE_FAILED}};
+    Run([&](HWND dialog) {
+        boxes.Queue({IDOK, IDOK, IDCANCEL});  // 1020, 1018, the question
+        user::Select(dialog, 1);
+        driver::PostCommand(dialog, IDC_TEST);
+        ASSERT_TRUE(boxes.WaitForBoxes(4));
+        driver::PostCommand(dialog, IDCANCEL);
+    });
+    std::vector<driver::SeenBox> seen = boxes.Seen();
+    ASSERT_EQ(4u, seen.size());
+    EXPECT_EQ("現在、解像度の変更はできません。", seen[2].text);
+    EXPECT_EQ(seen[0].window, seen[2].owner);
 }
 
 TEST_F(SettingsDialogTest, SettingsCommandUnregistersHotkeysWhileOpenAndRegistersTheNewOnes)

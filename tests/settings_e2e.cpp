@@ -262,7 +262,7 @@ TEST_F(SettingsE2E, TrialShowsTheResolutionAndAlwaysReturnsTheAnswerOnlyTicksThe
     EXPECT_TRUE(ScreenBecomes(800, 600));
     Sleep(8000);
     EXPECT_TRUE(IsWindow(question));
-    ASSERT_TRUE(driver::WaitUntilGone(question, 4000));
+    ASSERT_TRUE(driver::WaitUntilGone(question, 6000));
     EXPECT_TRUE(ScreenBecomes(1024, 768));
     EXPECT_TRUE(driver::WaitFor([&] { return !Ticked(dialog); }));
     EXPECT_FALSE(IsWindowEnabled(hotkey));
@@ -271,6 +271,42 @@ TEST_F(SettingsE2E, TrialShowsTheResolutionAndAlwaysReturnsTheAnswerOnlyTicksThe
     driver::PostCommand(dialog, IDCANCEL);
     ASSERT_TRUE(driver::WaitUntilGone(dialog));
     EXPECT_TRUE(testreg::ValueNames(HKEY_CURRENT_USER, KEY).empty());
+    EXPECT_EQ(0, Exit(program, window));
+}
+
+TEST_F(SettingsE2E, WhileTheDialogIsOpenTheTrayBringsItForwardAndNoSecondOneOpens)
+{
+    driver::Program program(PROGRAM);
+    HWND window = Start(program);
+    ASSERT_TRUE(window);
+    HWND dialog = OpenSettings(program, window);
+    ASSERT_TRUE(dialog);
+    Select(dialog, IndexOf("800 x 600"));
+    Tick(dialog);
+
+    // Something else in front, then a click on the tray icon: the dialog
+    // comes forward, and no menu opens from which a second one could.
+    HWND elsewhere = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    SetForegroundWindow(elsewhere);
+    EXPECT_TRUE(driver::WaitFor([&] { return GetForegroundWindow() == elsewhere; }));
+    PostMessageA(window, WM_TRAYICON, TRAY_ICON_ID, WM_RBUTTONUP);
+    EXPECT_TRUE(driver::WaitFor([&] { return GetForegroundWindow() == dialog; }));
+    DestroyWindow(elsewhere);
+    EXPECT_FALSE(driver::WaitFor([&] { return VisibleMenu(program.id()) != NULL; }, 600));
+    // Commands from a menu opened before the dialog are refused too.
+    driver::PostCommand(window, IDM_SETTINGS);
+    EXPECT_FALSE(driver::WaitFor([&] {
+        return driver::ProcessWindows(program.id(), "#32770", SETTINGS_TITLE).size() > 1;
+    }, 600));
+    driver::PostCommand(window, 106);  // 終了(&X)
+    EXPECT_EQ(-1, program.WaitForExit(600));
+
+    // The first dialog works on and stores the slot it shows.
+    SetHotkey(dialog, CTRL_ALT_A);
+    driver::PostCommand(dialog, IDOK);
+    ASSERT_TRUE(driver::WaitUntilGone(dialog));
+    EXPECT_EQ("1,00000641", testreg::Read(HKEY_CURRENT_USER, KEY, "Res800x600").text());
+    EXPECT_EQ("0,00000000", testreg::Read(HKEY_CURRENT_USER, KEY, "Res1024x768").text());
     EXPECT_EQ(0, Exit(program, window));
 }
 

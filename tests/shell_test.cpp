@@ -1,14 +1,19 @@
 // The tool window created in-process on the simulated adapter: placement,
 // toolbar, hotkey windows, hiding, display changes and shutdown.
 #include "in_process_fixture.h"
+#include "driver.h"
 #include "hotkey_window.h"
 #include "resource.h"
+#include "texts.h"
 #include "tool_window.h"
+#include "tray.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -59,14 +64,66 @@ TEST_F(ShellTest, FirstStartPutsTheWindowInTheTopRightCornerSizedToTheToolbar)
     EXPECT_STREQ("ﾉﾘｯｸｽ", title);
 }
 
-TEST_F(ShellTest, StoredRectangleOutsideTheScreenIsPulledBackIn)
+TEST_F(ShellTest, AnyStoredRectangleGivesTheToolbarSizedWindowWhollyOnTheScreen)
 {
-    const LONG rect[4] = {5000, 5000, 10, 10};
+    struct Case {
+        LONG rect[4];
+        int left, top;  // -1: at the right or bottom edge
+    } const cases[] = {
+        {{100, 200, 70, 50}, 100, 200},
+        {{5000, 5000, 10, 10}, -1, -1},
+        {{-32000, -32000, 160, 24}, 0, 0},  // a minimised window's, as once stored
+        {{-5, 700, 0, 0}, 0, 700},
+        {{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, 0, 0},
+        {{INT_MAX, INT_MAX, INT_MIN, -1}, -1, -1},
+        {{1000, -3, INT_MAX, 1}, 0, 0},  // as wide as the screen at first
+    };
+    for (const Case& c : cases) {
+        testreg::Write(HKEY_CURRENT_USER, KEY, "DefaultPosition", REG_BINARY, c.rect, sizeof(c.rect));
+        ASSERT_TRUE(Create());
+        RECT r = WindowRect();
+        SCOPED_TRACE(std::to_string(c.rect[0]) + "," + std::to_string(c.rect[1]) + "," +
+                     std::to_string(c.rect[2]) + "," + std::to_string(c.rect[3]));
+        RECT button;
+        SendMessageA(Shell.toolbar, TB_GETITEMRECT, 1, (LPARAM)&button);
+        EXPECT_EQ(button.right + 2 * GetSystemMetrics(SM_CXFRAME), r.right - r.left);
+        EXPECT_EQ(GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYSMCAPTION) + 28, r.bottom - r.top);
+        EXPECT_EQ(c.left < 0 ? 1024 - (r.right - r.left) : c.left, r.left);
+        EXPECT_EQ(c.top < 0 ? 768 - (r.bottom - r.top) : c.top, r.top);
+        DestroyWindow(Shell.toolWindow);
+    }
+}
+
+TEST_F(ShellTest, MinimisedTheWindowKeepsItsRestoredPlaceOnScreenAndStoresIt)
+{
+    const LONG rect[4] = {900, 600, 70, 50};
     testreg::Write(HKEY_CURRENT_USER, KEY, "DefaultPosition", REG_BINARY, rect, sizeof(rect));
-    ASSERT_TRUE(Create());
-    RECT r = WindowRect();
-    EXPECT_EQ(1024, r.right);
-    EXPECT_EQ(768, r.bottom);
+    HWND window = Create();
+    ASSERT_TRUE(window);
+    ShowToolWindow(window, stored, SW_SHOWMINIMIZED);  // a start command to minimise: not obeyed
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(IsIconic(window));
+    RECT normal = WindowRect();
+    int width = normal.right - normal.left;
+    int height = normal.bottom - normal.top;
+
+    ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(window));
+    simulated::TheAdapter().screenWidth = 800;
+    simulated::TheAdapter().screenHeight = 600;
+    SendMessageA(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(800, 600));
+    EXPECT_TRUE(IsIconic(window));
+    EXPECT_TRUE(IsWindowVisible(window));
+    DestroyWindow(window);
+
+    testreg::Value position = testreg::Read(HKEY_CURRENT_USER, KEY, "DefaultPosition");
+    ASSERT_EQ(16u, position.data.size());
+    const LONG* place = (const LONG*)position.data.data();
+    EXPECT_EQ(800 - width, place[0]);  // the restored place, pulled inside the smaller screen
+    EXPECT_EQ(600 - height, place[1]);
+    EXPECT_EQ(width, place[2]);
+    EXPECT_EQ(height, place[3]);
+    EXPECT_EQ(0, testreg::Read(HKEY_CURRENT_USER, KEY, "DefaultIconic").data[0]);
 }
 
 TEST_F(ShellTest, CycleButtonIsGreyedUnlessAnEnabledSlotIsAvailable)
@@ -103,6 +160,46 @@ TEST_F(ShellTest, EverySlotWithAHotkeyGetsAHiddenHotkeyWindowOwnedByTheToolWindo
     HWND slot2 = Shell.hotkeyWindows[2];
     DestroyWindow(window);
     EXPECT_FALSE(IsWindow(slot2));
+}
+
+TEST_F(ShellTest, UnderAnOpenBoxNothingStartsSwitchesOrEnds)
+{
+    testreg::WriteString(HKEY_CURRENT_USER, KEY, "Res800x600", "1,00000000");
+    HWND window = Create();
+    ASSERT_TRUE(window);
+    ShowWindow(window, SW_SHOW);
+    simulated::TheAdapter().calls.clear();
+    boxes.Queue(driver::HOLD);
+    std::thread user([&] {
+        if (!boxes.WaitForBoxes(1))
+            return;
+        HWND box = boxes.Seen()[0].window;
+        struct Attempt {
+            UINT message;
+            WPARAM wParam;
+            LPARAM lParam;
+        } const attempts[] = {
+            {WM_COMMAND, IDM_SETTINGS, 0}, {WM_COMMAND, IDM_ABOUT, 0},     {WM_COMMAND, IDM_EXIT, 0},
+            {WM_COMMAND, IDM_CYCLE, 0},    {WM_COMMAND, IDM_DROPDOWN, 0},  {WM_COMMAND, IDM_MODE_FIRST, 0},
+            {WM_HOTKEY, 1, 0},             {WM_TRAYICON, TRAY_ICON_ID, WM_LBUTTONDBLCLK},
+        };
+        for (const Attempt& a : attempts) {
+            DWORD_PTR ignored;
+            EXPECT_TRUE(SendMessageTimeoutA(window, a.message, a.wParam, a.lParam, SMTO_NORMAL, 2000, &ignored))
+                << a.message << " " << a.wParam << " " << a.lParam;
+        }
+        driver::PostCommand(box, IDOK);
+    });
+    EXPECT_EQ(IDOK, ShowMessage(window, IDS_CANNOT_CHANGE, MB_OK));
+    user.join();
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_TRUE(simulated::TheAdapter().calls.empty());
+    EXPECT_FALSE(KillTimer(window, TIMER_TRAY_MENU)) << "no tray menu is pending";
+    MSG quit;
+    EXPECT_FALSE(PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+    // Afterwards the same commands work again.
+    SendMessageA(window, WM_HOTKEY, 1, 0);
+    EXPECT_EQ(800, simulated::TheAdapter().screenWidth);
 }
 
 TEST(HotkeyModifiers, HotkeyControlFlagsBecomeRegisterHotKeyModifiers)

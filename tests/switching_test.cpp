@@ -1,6 +1,6 @@
 // Mode switching in-process, on the simulated adapter and the recording
-// double of NRXCHG32.DLL, with every message box and dialog answered by a
-// BoxAnswerer as a user would.
+// double of NRXCHG32.DLL, with every message box and dialog answered by the
+// fixture's BoxAnswerer as a user would.
 #include "in_process_fixture.h"
 #include "box_answerer.h"
 #include "driver.h"
@@ -66,11 +66,14 @@ std::string IconName(HICON icon)
     return "none";
 }
 
-// Each box as its string or dialog id and its icon: "1018 hand", "140", "130".
-std::vector<std::string> Boxes(driver::BoxAnswerer& answerer)
+// Each box from the `first` on as its string or dialog id and its icon:
+// "1018 hand", "140", "130".
+std::vector<std::string> Boxes(driver::BoxAnswerer& answerer, size_t first = 0)
 {
     std::vector<std::string> boxes;
-    for (const driver::SeenBox& box : answerer.Seen()) {
+    std::vector<driver::SeenBox> seen = answerer.Seen();
+    for (size_t i = first; i < seen.size(); ++i) {
+        const driver::SeenBox& box = seen[i];
         std::string name = "?" + box.text;
         for (UINT id : {IDS_NEEDS_RESTART, IDS_CANNOT_CHANGE, IDS_ABOUT_TO_CHANGE, IDS_ABOUT_TO_TEST})
             if (box.text == resources::String(GetModuleHandleA(NULL), id))
@@ -197,33 +200,25 @@ TEST_F(SwitchingTest, EveryBranchMakesExactlyItsCallsAndShowsExactlyItsBoxes)
         Shell.quickChangeAvailable = c.quick;
         SetEnvironmentVariableA("NRXCHG32_QUICK_RESULT", c.libraryResult ? "1" : "0");
         DeleteFileA(LIBRARY_LOG);
-        int result;
-        std::vector<std::string> boxes;
-        {
-            driver::BoxAnswerer answerer;
-            for (int answer : c.answers)
-                answerer.Queue(answer);
-            result = SwitchDisplayMode(Shell.toolWindow, 800, 600, c.bits, c.confirm);
-            boxes = Boxes(answerer);
-        }
-        EXPECT_EQ(c.result, result);
+        size_t first = boxes.Seen().size();
+        for (int answer : c.answers)
+            boxes.Queue(answer);
+        EXPECT_EQ(c.result, SwitchDisplayMode(Shell.toolWindow, 800, 600, c.bits, c.confirm));
         EXPECT_EQ(c.calls, DisplayCalls());
         EXPECT_EQ(c.library, LibraryCalls());
-        EXPECT_EQ(c.boxes, boxes);
+        EXPECT_EQ(c.boxes, Boxes(boxes, first));
     }
 }
 
 TEST_F(SwitchingTest, NothingHappensForTheCurrentModeAMissingDepthOrAnUnreadableScreen)
 {
-    driver::BoxAnswerer answerer;
     EXPECT_EQ(0, SwitchDisplayMode(Shell.toolWindow, 1024, 768, 16, 1));
     EXPECT_EQ(0, SwitchDisplayMode(Shell.toolWindow, 0, 0, 0, 1));
     EXPECT_EQ(0, SwitchDisplayMode(Shell.toolWindow, 800, 600, 32, 1));
     CurrentDisplay.width = 0;
     EXPECT_EQ(0, SwitchDisplayMode(Shell.toolWindow, 800, 600, 16, 1));
-    Sleep(100);
     EXPECT_TRUE(DisplayCalls().empty());
-    EXPECT_TRUE(answerer.Seen().empty());
+    EXPECT_TRUE(boxes.Seen().empty());
 }
 
 TEST_F(SwitchingTest, ZeroArgumentsMeanTheCurrentValues)
@@ -258,8 +253,7 @@ TEST_F(SwitchingTest, ModeChoiceRule)
     for (const Case& c : cases) {
         simulated::TheAdapter().calls.clear();
         simulated::TheAdapter().results = {{CDS_UPDATEREGISTRY, -1}};  // nothing really changes
-        driver::BoxAnswerer answerer;
-        answerer.Queue(IDOK);
+        boxes.Queue(IDOK);
         SwitchDisplayMode(Shell.toolWindow, c.width, c.height, c.bits, 0);
         ASSERT_FALSE(simulated::TheAdapter().calls.empty()) << c.chosen;
         EXPECT_EQ("test " + c.chosen, DisplayCalls()[0]);
@@ -286,8 +280,7 @@ TEST_F(SwitchingTest, ToolWindowKeepsItsRelativePlaceAndStaysAtTheRightEdge)
 
     // A refused switch leaves the window alone.
     simulated::TheAdapter().results = {{CDS_TEST, -1}};
-    driver::BoxAnswerer answerer;
-    answerer.Queue(IDOK);
+    boxes.Queue(IDOK);
     EXPECT_EQ(0, SwitchAndMoveWindow(Shell.toolWindow, 800, 600, 0, 0));
     EXPECT_EQ(512, ToolRect().left);
 }
@@ -298,23 +291,17 @@ TEST_F(SwitchingTest, MenuChoiceConfirmedStaysAndDeclinedRollsBackModeAndWindow)
     RECT before = ToolRect();
     int index = 3;  // 800x600x16
     ASSERT_EQ(800u, ModeList.records[index].dmPelsWidth);
-    {
-        driver::BoxAnswerer answerer;
-        answerer.Queue({IDOK, IDOK});
-        SelectModeFromMenu(index);
-        EXPECT_EQ((std::vector<std::string>{"1019 asterisk", "130"}), Boxes(answerer));
-        EXPECT_EQ(Shell.toolWindow, answerer.Seen()[1].owner);
-    }
+    boxes.Queue({IDOK, IDOK});
+    SelectModeFromMenu(index);
+    EXPECT_EQ((std::vector<std::string>{"1019 asterisk", "130"}), Boxes(boxes));
+    EXPECT_EQ(Shell.toolWindow, boxes.Seen()[1].owner);
     EXPECT_EQ(800, CurrentDisplay.width);
     EXPECT_EQ(234, ToolRect().left);  // 300 * 800 / 1024
 
     simulated::TheAdapter().calls.clear();
-    {
-        driver::BoxAnswerer answerer;
-        answerer.Queue({IDOK, IDCANCEL});
-        SelectModeFromMenu(4);  // 1024x768x16
-        EXPECT_EQ((std::vector<std::string>{"1019 asterisk", "130"}), Boxes(answerer));
-    }
+    boxes.Queue({IDOK, IDCANCEL});
+    SelectModeFromMenu(4);  // 1024x768x16
+    EXPECT_EQ((std::vector<std::string>{"1019 asterisk", "130"}), Boxes(boxes, 2));
     std::vector<std::string> expected = {"test 1024x768x16", "update 1024x768x16",
                                          "test 800x600x16", "update 800x600x16"};
     EXPECT_EQ(expected, DisplayCalls());  // the way back asks nothing
@@ -328,11 +315,11 @@ TEST_F(SwitchingTest, QuestionDefaultsToNoShowsTheQuestionIconAndSitsInTheMiddle
     DWORD buttonStyles[2] = {};
     HICON icon = NULL;
     RECT placed = {};
+    boxes.Queue(driver::HOLD);  // answered below, as a user would
     std::thread user([&] {
         HWND dialog = driver::WaitForDialog(GetCurrentProcessId(), "ﾚｿﾞﾙ ｳﾞｧ");
-        if (!dialog)
+        if (!dialog || !driver::WaitFor([&] { return IsWindowVisible(dialog) != FALSE; }))
             return;
-        Sleep(50);
         buttonStyles[0] = GetWindowLongA(GetDlgItem(dialog, IDOK), GWL_STYLE) & BS_TYPEMASK;
         buttonStyles[1] = GetWindowLongA(GetDlgItem(dialog, IDCANCEL), GWL_STYLE) & BS_TYPEMASK;
         icon = driver::BoxIcon(dialog);
@@ -352,14 +339,12 @@ TEST_F(SwitchingTest, QuestionDefaultsToNoShowsTheQuestionIconAndSitsInTheMiddle
 
 TEST_F(SwitchingTest, MenuChoiceOfTheCurrentModeOrAnUnknownIndexDoesNothing)
 {
-    driver::BoxAnswerer answerer;
     SelectModeFromMenu(4);  // 1024x768x16, the mode in use
     SelectModeFromMenu(-1);
     SelectModeFromMenu(5);
     SelectModeFromMenu(1000);
-    Sleep(100);
     EXPECT_TRUE(DisplayCalls().empty());
-    EXPECT_TRUE(answerer.Seen().empty());
+    EXPECT_TRUE(boxes.Seen().empty());
 }
 
 // Wine moves the X pointer behind SetCursorPos; a moment later it is there.
