@@ -26,15 +26,12 @@ std::vector<HWND> GroupWindows(const std::string& group)
     return search.found;
 }
 
-// Explorer may take a while to open its windows on a busy machine.
-static const DWORD GROUP_WINDOW_TIMEOUT = 15000;
-
 bool CloseGroupWindows(const std::string& group, size_t count)
 {
-    bool came = driver::WaitFor([&] { return GroupWindows(group).size() >= count; }, GROUP_WINDOW_TIMEOUT);
+    bool came = driver::WaitFor([&] { return GroupWindows(group).size() >= count; });
     for (HWND window : GroupWindows(group))
         PostMessageA(window, WM_CLOSE, 0, 0);
-    return driver::WaitFor([&] { return GroupWindows(group).empty(); }, GROUP_WINDOW_TIMEOUT) && came;
+    return driver::WaitFor([&] { return GroupWindows(group).empty(); }) && came;
 }
 
 }  // namespace testbed

@@ -210,7 +210,7 @@ TEST_F(UninstallFootprint, RemovesExactlyTheChosenInstallsAndRestartsOnlyWhenThe
         std::vector<driver::SeenBox> boxes;
         {
             driver::BoxAnswerer answerer(processId);
-            answerer.Queue({0, c.answer});  // the dialog is played below, the final message answered
+            answerer.Queue({driver::HOLD, c.answer});  // the dialog is played below
             ASSERT_TRUE(answerer.WaitForBoxes(1));
             if (c.driverHalf)
                 SendMessageA(GetDlgItem(dialog, 1000), BM_CLICK, 0, 0);
