@@ -5,7 +5,14 @@ set -euo pipefail
 BUILD_DIR=$(cd "$1" && pwd)
 source "$(dirname "$0")/wine-env.sh"
 
-[ -f "$WINEPREFIX/.ready" ] && exit 0
+# Drive S: is a scratch drive of the tests: the uninstaller works on the root
+# of the Windows directory's drive, which in-process tests put there.
+link_scratch_drive() {
+    mkdir -p "$BUILD_DIR/wine/scratch-drive"
+    [ -e "$WINEPREFIX/dosdevices/s:" ] || ln -s "$BUILD_DIR/wine/scratch-drive" "$WINEPREFIX/dosdevices/s:"
+}
+
+[ -f "$WINEPREFIX/.ready" ] && { link_scratch_drive; exit 0; }
 rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME"
 echo "make-prefix: creating $WINEPREFIX"
@@ -35,4 +42,5 @@ Windows Registry Editor Version 5.00
 REG
 wine regedit /S "$settings" >/dev/null 2>&1
 wineserver -w
+link_scratch_drive
 touch "$WINEPREFIX/.ready"

@@ -1,5 +1,6 @@
 // Registry subtree dumps and the RegSetValueExA recorder.
 #include "registry_tree.h"
+#include "scratch_registry.h"
 
 #include <algorithm>
 #include <ostream>
@@ -53,11 +54,21 @@ void PrintTo(const RecordedWrite& write, std::ostream* out)
     PrintValue(write.name, write.type, write.data, out);
 }
 
+// True when the sorted `tree` holds `entry` exactly.
+static bool Contains(const Tree& tree, const TreeEntry& entry)
+{
+    auto at = std::lower_bound(tree.begin(), tree.end(), entry);
+    for (; at != tree.end() && !(entry < *at); ++at)
+        if (*at == entry)
+            return true;
+    return false;
+}
+
 // Entries of `tree` missing from `other`, each on a line after `mark`.
 static void PutMissing(const Tree& tree, const Tree& other, const char* mark, std::ostream* out)
 {
     for (const TreeEntry& entry : tree) {
-        if (std::find(other.begin(), other.end(), entry) != other.end())
+        if (Contains(other, entry))
             continue;
         *out << mark;
         Describe(entry, out);
@@ -159,6 +170,69 @@ void Apply(Tree* tree, const TreeEntry& entry)
             tree->push_back(entry);
     }
     std::sort(tree->begin(), tree->end());
+}
+
+Tree DumpSubtrees(const std::vector<Subtree>& subtrees)
+{
+    Tree tree;
+    for (const Subtree& subtree : subtrees) {
+        std::string top = subtree.path.empty() ? subtree.rootName : subtree.rootName + "\\" + subtree.path;
+        HKEY opened;
+        if (RegOpenKeyExA(subtree.root, subtree.path.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+            continue;
+        RegCloseKey(opened);
+        tree.push_back(KeyEntry(top));
+        for (TreeEntry entry : DumpTree(subtree.root, subtree.path.c_str())) {
+            entry.path = Join(top, entry.path);
+            tree.push_back(entry);
+        }
+    }
+    std::sort(tree.begin(), tree.end());
+    return tree;
+}
+
+// The root and the path below it of a dumped entry's path.
+static bool Locate(const std::vector<Subtree>& subtrees, const std::string& path, HKEY* root, std::string* key)
+{
+    for (const Subtree& subtree : subtrees)
+        if (path.compare(0, subtree.rootName.size() + 1, subtree.rootName + "\\") == 0) {
+            *root = subtree.root;
+            *key = path.substr(subtree.rootName.size() + 1);
+            return true;
+        }
+    return false;
+}
+
+void RestoreSubtrees(const std::vector<Subtree>& subtrees, const Tree& snapshot)
+{
+    Tree now = DumpSubtrees(subtrees);
+    HKEY root;
+    std::string key;
+    // Deepest first: a key goes after its subkeys and values.
+    for (auto entry = now.rbegin(); entry != now.rend(); ++entry) {
+        if (Contains(snapshot, *entry) || !Locate(subtrees, entry->path, &root, &key))
+            continue;
+        if (entry->isKey) {
+            DeleteTree(root, key.c_str());
+            continue;
+        }
+        HKEY opened;
+        if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS, &opened) == ERROR_SUCCESS) {
+            RegDeleteValueA(opened, entry->name.c_str());
+            RegCloseKey(opened);
+        }
+    }
+    now = DumpSubtrees(subtrees);
+    for (const TreeEntry& entry : snapshot) {
+        if (Contains(now, entry) || !Locate(subtrees, entry.path, &root, &key))
+            continue;
+        HKEY created;
+        if (RegCreateKeyA(root, key.c_str(), &created) != ERROR_SUCCESS)
+            continue;
+        if (!entry.isKey)
+            RegSetValueExA(created, entry.name.c_str(), 0, entry.type, entry.data.data(), (DWORD)entry.data.size());
+        RegCloseKey(created);
+    }
 }
 
 // The recorder replaces the executable's import of RegSetValueExA: the one

@@ -48,6 +48,19 @@ TreeEntry TextEntry(const std::string& path, const std::string& name, const std:
 // value of the same path and name is replaced. The tree stays sorted.
 void Apply(Tree* tree, const TreeEntry& entry);
 
+// A key below one of the predefined roots; in the dumps of several such
+// subtrees an entry's path starts with `rootName` ("HKLM\\...").
+struct Subtree {
+    HKEY root;
+    std::string rootName;
+    std::string path;
+};
+// Each subtree's own key (when it exists) and everything below it, sorted.
+Tree DumpSubtrees(const std::vector<Subtree>& subtrees);
+// Makes the registry below the subtrees what `snapshot` (their dump) was:
+// keys and values added since go, those removed or changed come back.
+void RestoreSubtrees(const std::vector<Subtree>& subtrees, const Tree& snapshot);
+
 struct RecordedWrite {
     std::string key;   // below the scratch root ("HKLM\..."); the full name outside one
     std::string name;

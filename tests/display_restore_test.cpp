@@ -3,10 +3,9 @@
 // recorded in order with their sizes, and the prefix's SYSTEM.INI (saved and
 // put back around every test).
 #include "display_restore.h"
-#include "log_config_layout.h"
-#include "registry_tree.h"
 #include "scratch_registry.h"
 #include "standard_display.h"
+#include "standard_display_expectation.h"
 
 #include <gtest/gtest.h>
 
@@ -18,151 +17,9 @@
 
 namespace {
 
-using testreg::RecordedWrite;
+using namespace expectation;
 
-const std::string CLASS_ROOT = "System\\CurrentControlSet\\Services\\Class\\DISPLAY";
-const std::string DEVICE_ROOT = "Enum\\Root\\Display";
-const std::string SETTINGS = "Config\\0001\\Display\\Settings";
 const std::string BIOS = "Enum\\BIOS";
-
-struct TextRow {
-    const char* name;
-    const char* text;
-    size_t size;  // as the write table gives it
-};
-struct ModeRow {
-    const char* depth;
-    const char* resolution;
-    std::vector<TextRow> values;
-};
-
-// The two profiles as documented, with their data sizes.
-struct ExpectedProfile {
-    TextRow description;
-    TextRow infSection;
-    std::vector<TextRow> defaults;
-    std::vector<ModeRow> modes;
-    const char* hardwareId;
-    TextRow manufacturer;
-    std::vector<layout::Record> resources;
-    const char* bitsPerPixel;
-};
-
-const ExpectedProfile VGA = {
-    {"", "ｽﾀﾝﾀﾞｰﾄﾞ ﾃﾞｨｽﾌﾟﾚｲ ｱﾀﾞﾌﾟﾀ (VGA)", 31},
-    {"InfSection", "VGA", 4},
-    {{"drv", "vga.drv", 8}, {"Mode", "4,640,480", 10}, {"vdd", "*vdd", 5}},
-    {{"1", "640,480", {{"drv", "framebuf.drv", 13}, {"vdd", "*vdd,*vflatd", 13}}}, {"4", "640,480", {}}},
-    "*PNP0900",
-    {"Mfg", "(ｽﾀﾝﾀﾞｰﾄﾞ ﾃﾞｨｽﾌﾟﾚｲ)", 20},
-    layout::VgaList(),
-    "4",
-};
-
-const ExpectedProfile PC98 = {
-    {"", "ｽﾀﾝﾀﾞｰﾄﾞ ﾃﾞｨｽﾌﾟﾚｲ ｱﾀﾞﾌﾟﾀ (9821 ｼﾘｰｽﾞ)", 38},
-    {"InfSection", "NEC_PEGC", 9},
-    {{"AccVal", "1", 2}, {"drv", "pegcv8.drv", 11}, {"grb", "grab98.3gr", 11}, {"Mode", "8,640,480", 10},
-     {"vdd", "*vdd", 5}},
-    {{"8", "640,480", {}}},
-    "*nEC1902",
-    {"Mfg", "NEC", 4},
-    layout::Pc98List(),
-    "8",
-};
-
-RecordedWrite Write(const std::string& key, const std::string& name, DWORD type, std::vector<BYTE> data)
-{
-    return {"HKLM\\" + key, name, type, data};
-}
-
-RecordedWrite Text(const std::string& key, const char* name, const char* text, size_t size)
-{
-    std::vector<BYTE> data(text, text + lstrlenA(text) + 1);
-    EXPECT_EQ(size, data.size()) << name;
-    return Write(key, name, REG_SZ, data);
-}
-
-RecordedWrite Text(const std::string& key, const TextRow& row)
-{
-    return Text(key, row.name, row.text, row.size);
-}
-
-const std::vector<BYTE> NO_FLAGS = {0, 0, 0, 0};
-
-// Rows 1 to 20 of the write table with class instance `k` and device instance `n`.
-std::vector<RecordedWrite> RegistrationWrites(const ExpectedProfile& p, const std::string& k,
-                                              const std::string& n)
-{
-    const std::string entry = CLASS_ROOT + "\\" + k, device = DEVICE_ROOT + "\\" + n;
-    std::vector<RecordedWrite> writes = {
-        Text(entry, "DevLoader", "*vdd", 5),
-        Text(entry, "DriverDesc", p.description.text, p.description.size),
-        Text(entry, "InfPath", "MSDISP.INF", 11),
-        Text(entry, p.infSection),
-        Text(entry, "Ver", "4.0", 4),
-    };
-    for (const TextRow& row : p.defaults)
-        writes.push_back(Text(entry + "\\DEFAULT", row));
-    for (const ModeRow& mode : p.modes)
-        for (const TextRow& row : mode.values)
-            writes.push_back(Text(entry + "\\MODES\\" + mode.depth + "\\" + mode.resolution, row));
-    std::vector<BYTE> driver(256, 0);  // the reference, then zeros
-    std::string reference = "Display\\" + k;
-    std::copy(reference.begin(), reference.end(), driver.begin());
-    for (const RecordedWrite& write : {
-             Text(device, "Class", "Display", 8),
-             Write(device, "ConfigFlags", REG_BINARY, NO_FLAGS),
-             Text(device, "DeviceDesc", p.description.text, p.description.size),
-             Write(device, "Driver", REG_SZ, driver),
-             Write(device, "ForcedConfig", REG_BINARY, layout::Expected(true, p.resources)),
-             Text(device, "HardwareID", p.hardwareId, 9),
-             Text(device, p.manufacturer),
-             Write(device + "\\LogConfig", "0", REG_BINARY, layout::Expected(false, p.resources)),
-             Write("Config\\0001\\Enum\\Root\\Display\\" + n, "CSConfigFlags", REG_BINARY, NO_FLAGS),
-         })
-        writes.push_back(write);
-    return writes;
-}
-
-// Rows 21 and 22.
-std::vector<RecordedWrite> SettingsWrites(const ExpectedProfile& p)
-{
-    return {Text(SETTINGS, "BitsPerPixel", p.bitsPerPixel, 2), Text(SETTINGS, "Resolution", "640,480", 8)};
-}
-
-template <typename T>
-std::vector<T> operator+(std::vector<T> a, const std::vector<T>& b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-// What a registration leaves besides its values: the mode keys (row 11).
-std::vector<std::string> RegistrationKeys(const ExpectedProfile& p, const std::string& k)
-{
-    std::vector<std::string> keys;
-    for (const ModeRow& mode : p.modes)
-        keys.push_back(CLASS_ROOT + "\\" + k + "\\MODES\\" + mode.depth + "\\" + mode.resolution);
-    return keys;
-}
-
-// The tree `before` with the writes applied as the registry keeps them:
-// Wine stores a REG_SZ only up to its first NUL, so the 256-byte Driver data
-// reads back as the reference and its terminator.
-testreg::Tree Expected(testreg::Tree before, const std::vector<RecordedWrite>& writes,
-                       const std::vector<std::string>& keys)
-{
-    for (const std::string& key : keys)
-        testreg::Apply(&before, testreg::KeyEntry(key));
-    for (const RecordedWrite& write : writes) {
-        std::vector<BYTE> data = write.data;
-        if (write.type == REG_SZ)
-            data.resize(std::find(data.begin(), data.end(), 0) - data.begin() + 1);
-        testreg::Apply(&before, testreg::ValueEntry(write.key.substr(5), write.name, write.type, data));
-    }
-    return before;
-}
 
 void AddKey(const std::string& key)
 {

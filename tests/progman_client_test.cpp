@@ -2,7 +2,7 @@
 // the set-up creates over DDE (cp932 names) are deleted by ShowGroup and
 // DeleteItem. Every group is created before any AddItem, and the explorer
 // windows that CreateGroup and ShowGroup open are closed again.
-#include "driver.h"
+#include "group_windows.h"
 #include "progman_client.h"
 #include "scratch_files.h"
 
@@ -25,39 +25,6 @@ std::string ProgramsFolder()
 std::string ItemFile(const std::string& group, const std::string& item)
 {
     return ProgramsFolder() + "\\" + group + "\\" + item + ".lnk";
-}
-
-struct WindowSearch {
-    std::string title;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectGroupWindow(HWND window, LPARAM parameter)
-{
-    WindowSearch* search = (WindowSearch*)parameter;
-    char className[64];
-    GetClassNameA(window, className, sizeof(className));
-    if (lstrcmpA(className, "ExplorerWClass") == 0 && driver::WindowText(window) == search->title)
-        search->found.push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> GroupWindows(const std::string& group)
-{
-    WindowSearch search = {group, {}};
-    EnumWindows(CollectGroupWindow, (LPARAM)&search);
-    return search.found;
-}
-
-// Waits for the `count` windows the commands open, then closes them all. They
-// come from explorer processes of their own, which open nothing once the
-// group has been deleted: close them before that.
-void CloseGroupWindows(const std::string& group, size_t count)
-{
-    EXPECT_TRUE(driver::WaitFor([&] { return GroupWindows(group).size() >= count; }));
-    for (HWND window : GroupWindows(group))
-        PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(driver::WaitFor([&] { return GroupWindows(group).empty(); }));
 }
 
 TEST(ProgmanClient, GroupItemsAreDeletedAndAFailedCommandDoesNotStopTheNext)
@@ -83,7 +50,9 @@ TEST(ProgmanClient, GroupItemsAreDeletedAndAFailedCommandDoesNotStopTheNext)
             EXPECT_TRUE(client.DeleteItem(item)) << item;
             EXPECT_FALSE(testfiles::Exists(ItemFile(c.group, item))) << item;
         }
-        CloseGroupWindows(c.group, 2);
+        // The two windows CreateGroup and ShowGroup open; now and then Wine's
+        // explorer never opens one, which is no fault of the client.
+        testbed::CloseGroupWindows(c.group, 2);
         client.Execute(("[DeleteGroup(" + std::string(c.group) + ")]").c_str());
         client.Disconnect();
         EXPECT_FALSE(client.conversation());

@@ -1,5 +1,6 @@
 // Dialog 101 in-process on a scratch registry: which check boxes can be
-// chosen, when OK is enabled, and that cancelling forgets only "BootDir".
+// chosen, when OK is enabled, that cancelling forgets only "BootDir" and
+// that OK runs the uninstall, whose final message ends the dialog.
 // The dialog runs modally on the test thread; another thread plays the user.
 #include "center_window.h"
 #include "driver.h"
@@ -75,7 +76,7 @@ TEST_F(SelectionDialog, HalvesWithoutRecordsCannotBeChosenAndOkNeedsAChoice)
     }
 }
 
-TEST_F(SelectionDialog, ChecksAreRecordedAndOkChangesNothingYet)
+TEST_F(SelectionDialog, ChecksAreRecordedAndOkRunsTheUninstallThatEndsTheDialog)
 {
     MakeRecords(true, true);
     EXPECT_EQ(1, Run([&](HWND dialog) {
@@ -88,15 +89,24 @@ TEST_F(SelectionDialog, ChecksAreRecordedAndOkChangesNothingYet)
         EXPECT_TRUE(Enabled(dialog, IDOK));
         EXPECT_EQ(0, Uninstaller.driverSelected);
         EXPECT_EQ(1, Uninstaller.utilitySelected);
-        Click(dialog, IDOK);
-        SendMessageA(dialog, WM_NULL, 0, 0);  // after the posted run message
-        EXPECT_TRUE(IsWindowVisible(dialog));
         // Records that vanish are seen at the next message of any kind.
-        testreg::DeleteTree(HKEY_LOCAL_MACHINE, UTILITY_KEY);
+        testreg::DeleteTree(HKEY_LOCAL_MACHINE, DRIVER_KEY);
         SendMessageA(dialog, WM_NULL, 0, 0);
-        EXPECT_FALSE(Enabled(dialog, IDC_UNINSTALL_UTILITY));
+        EXPECT_FALSE(Enabled(dialog, IDC_UNINSTALL_DRIVER));
+        Click(dialog, IDOK);
+        // The final message comes over the dialog, which it ends.
+        HWND box = NULL;
+        EXPECT_TRUE(driver::WaitFor([&] {
+            for (HWND window : driver::ProcessWindows(GetCurrentProcessId(), "#32770", "ｱﾝｲﾝｽﾄｰﾙ"))
+                if (window != dialog && IsWindowVisible(window))
+                    box = window;
+            return box != NULL;
+        }));
+        EXPECT_EQ(dialog, GetWindow(box, GW_OWNER));
+        driver::PostCommand(box, IDCANCEL);
+        EXPECT_TRUE(driver::WaitUntilGone(dialog));
     }));
-    EXPECT_EQ("0", testreg::Read(HKEY_LOCAL_MACHINE, DRIVER_KEY, "Counter").text());
+    EXPECT_FALSE(testreg::KeyExists(HKEY_LOCAL_MACHINE, INSTALL_KEY_PATH));
 }
 
 TEST(CenterWindow, KeepsTheSizeAndTruncatesTowardZero)

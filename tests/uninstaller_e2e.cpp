@@ -16,6 +16,10 @@ namespace {
 
 const char BUILT[] = WINE_BUILD_DIR "\\bin\\NRXDEL.EXE";
 const char COPY[] = "C:\\windows\\NRXDEL.EXE";
+// The test double of the library the program binds at load time, beside the
+// program and beside its copy; never the real one, which restarts Windows.
+const char DOUBLE[] = WINE_BUILD_DIR "\\tests\\NRXCHG32.DLL";
+const char COPY_LIBRARY[] = "C:\\windows\\NRXCHG32.DLL";
 const char NORIX_KEY[] = "Software\\NORIX";
 const char INSTALL_KEY[] = "Software\\NORIX\\DISPLAY";
 const char TITLE[] = "ｱﾝｲﾝｽﾄｰﾙ";
@@ -61,6 +65,7 @@ protected:
     void SetUp() override
     {
         ASSERT_FALSE(testfiles::Exists(COPY)) << "the Windows directory holds an NRXDEL.EXE";
+        ASSERT_FALSE(testfiles::Exists(COPY_LIBRARY)) << "the Windows directory holds an NRXCHG32.DLL";
         ASSERT_FALSE(FindWindowA("#32770", TITLE));
         hadNorixKey = testreg::KeyExists(HKEY_LOCAL_MACHINE, NORIX_KEY);
         hadInstallKey = testreg::KeyExists(HKEY_LOCAL_MACHINE, INSTALL_KEY);
@@ -68,6 +73,8 @@ protected:
         ASSERT_TRUE(testreg::WriteString(HKEY_LOCAL_MACHINE, INSTALL_KEY, "e2e", "x"));
         ASSERT_TRUE(testfiles::MakeFolder(installed));
         ASSERT_TRUE(CopyFileA(BUILT, program.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(DOUBLE, (installed + "\\NRXCHG32.DLL").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(DOUBLE, COPY_LIBRARY, TRUE));
     }
     void TearDown() override
     {
@@ -76,7 +83,8 @@ protected:
             CancelAndWait(left);
         driver::WaitFor([] {
             testfiles::Remove(COPY);
-            return !testfiles::Exists(COPY);
+            testfiles::Remove(COPY_LIBRARY);
+            return !testfiles::Exists(COPY) && !testfiles::Exists(COPY_LIBRARY);
         });
         if (!hadNorixKey)
             testreg::DeleteTree(HKEY_LOCAL_MACHINE, NORIX_KEY);

@@ -60,6 +60,12 @@ bool AppendPendingLine(const char* line)
     return written;
 }
 
+bool ShortPathOf(const char* path, char* shortPath)
+{
+    DWORD length = GetShortPathNameA(path, shortPath, PATH_SIZE);
+    return length > 0 && length < (DWORD)PATH_SIZE;
+}
+
 void DeleteFileOrSchedule(const char* path)
 {
     HANDLE file = CreateFileA(path, GENERIC_READ, SHARE_READ_WRITE, NULL, OPEN_EXISTING,
@@ -71,9 +77,8 @@ void DeleteFileOrSchedule(const char* path)
         return;
     // Windows 95 carries out "wininit.ini" before long names exist: 8.3 only.
     char shortPath[PATH_SIZE];
-    DWORD length = GetShortPathNameA(path, shortPath, sizeof(shortPath));
     char line[sizeof(DELETE_PREFIX) + PATH_SIZE];
-    if (length > 0 && length < sizeof(shortPath) && CopyText(line, sizeof(line), DELETE_PREFIX) &&
+    if (ShortPathOf(path, shortPath) && CopyText(line, sizeof(line), DELETE_PREFIX) &&
         AppendText(line, sizeof(line), shortPath))
         AppendPendingLine(line);
     Uninstaller.restartNeeded = 1;

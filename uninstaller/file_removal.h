@@ -16,6 +16,9 @@ bool WriteBytes(HANDLE file, const char* data, DWORD length);
 // last line without its line end gets one first, so that it stays a line of
 // its own. False when the file cannot be opened or written.
 bool AppendPendingLine(const char* line);
+// The 8.3 form of the existing `path` into `shortPath` (PATH_SIZE bytes);
+// false when the file is not there or the form does not fit.
+bool ShortPathOf(const char* path, char* shortPath);
 // Deletes `path`. A file that exists but cannot be deleted now (it is in
 // use) gets a "NUL=" line with its short path and sets RestartNeeded; a file
 // that cannot be opened for reading is taken as gone.

@@ -1,19 +1,16 @@
 // Dialog 101, where the user chooses the driver, the utility or both.
 #include "selection_dialog.h"
 #include "center_window.h"
+#include "install_records.h"
 #include "resource.h"
+#include "uninstall_sequence.h"
 #include "uninstaller_state.h"
 
 static const INT_PTR DIALOG_ENDED = 1;
-
-static bool KeyOpens(const char* path)
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
+// Set in the dialog's own word once the sequence has begun: a second OK,
+// clicked while the first run's DDE calls or final message pump messages,
+// must not start it again.
+static const LONG_PTR SEQUENCE_BEGUN = 1;
 
 static int Checked(HWND dialog, int id)
 {
@@ -24,9 +21,9 @@ static int Checked(HWND dialog, int id)
 // chosen, and OK needs a choice.
 static void RefreshSelection(HWND dialog)
 {
-    if (!KeyOpens(DRIVER_RECORDS_KEY))
+    if (!KeyOpens(HKEY_LOCAL_MACHINE, DRIVER_RECORDS_KEY))
         EnableWindow(GetDlgItem(dialog, IDC_UNINSTALL_DRIVER), FALSE);
-    if (!KeyOpens(UTILITY_RECORDS_KEY))
+    if (!KeyOpens(HKEY_LOCAL_MACHINE, UTILITY_RECORDS_KEY))
         EnableWindow(GetDlgItem(dialog, IDC_UNINSTALL_UTILITY), FALSE);
     Uninstaller.driverSelected = Checked(dialog, IDC_UNINSTALL_DRIVER);
     Uninstaller.utilitySelected = Checked(dialog, IDC_UNINSTALL_UTILITY);
@@ -64,9 +61,18 @@ static INT_PTR OnCommand(HWND dialog, int id)
     return TRUE;
 }
 
-// This program does not uninstall anything yet: OK leaves everything as it is.
-static INT_PTR OnRunUninstall(HWND)
+static INT_PTR OnRunUninstall(HWND dialog)
 {
+    if (GetWindowLongPtrA(dialog, DWLP_USER) == SEQUENCE_BEGUN)
+        return TRUE;
+    SetWindowLongPtrA(dialog, DWLP_USER, SEQUENCE_BEGUN);
+    RunUninstall(dialog);
+    return TRUE;
+}
+
+static INT_PTR OnRebootNow()
+{
+    ExitWindowsEx(EWX_REBOOT, 0);
     return TRUE;
 }
 
@@ -80,6 +86,8 @@ INT_PTR CALLBACK SelectionDialogProc(HWND dialog, UINT message, WPARAM wParam, L
         return OnCommand(dialog, LOWORD(wParam));
     case WM_RUN_UNINSTALL:
         return OnRunUninstall(dialog);
+    case WM_REBOOT_NOW:
+        return OnRebootNow();
     }
     return FALSE;
 }
