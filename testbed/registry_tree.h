@@ -71,7 +71,9 @@ bool operator==(const RecordedWrite& a, const RecordedWrite& b);
 void PrintTo(const RecordedWrite& write, std::ostream* out);
 
 // While alive, every RegSetValueExA call of this executable's own code (and
-// of the libraries linked into it) is recorded, and still carried out.
+// of the libraries linked into it) is recorded, and still carried out; so is
+// every RegSetValueA call, as a write of the subkey's default value ("";
+// below HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE itself, "HKCU\..." or "HKLM\...").
 class WriteRecorder {
 public:
     WriteRecorder();
@@ -81,6 +83,7 @@ public:
 private:
     std::vector<RecordedWrite> writes_;
     std::unique_ptr<testbed::ImportHook> hook_;
+    std::unique_ptr<testbed::ImportHook> subkeyHook_;
 };
 
 }  // namespace testreg
