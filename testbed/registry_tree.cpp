@@ -1,5 +1,6 @@
 // Registry subtree dumps and the RegSetValueExA recorder.
 #include "registry_tree.h"
+#include "file_tree.h"
 #include "scratch_registry.h"
 
 #include <algorithm>
@@ -188,6 +189,19 @@ Tree DumpSubtrees(const std::vector<Subtree>& subtrees)
         }
     }
     std::sort(tree.begin(), tree.end());
+    return tree;
+}
+
+Tree WithinSubtrees(const std::vector<Subtree>& subtrees, Tree tree)
+{
+    tree.erase(std::remove_if(tree.begin(), tree.end(),
+                              [&](const TreeEntry& entry) {
+                                  for (const Subtree& subtree : subtrees)
+                                      if (testfiles::IsWithin(entry.path, subtree.rootName + "\\" + subtree.path))
+                                          return false;
+                                  return true;
+                              }),
+               tree.end());
     return tree;
 }
 

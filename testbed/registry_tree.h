@@ -57,6 +57,9 @@ struct Subtree {
 };
 // Each subtree's own key (when it exists) and everything below it, sorted.
 Tree DumpSubtrees(const std::vector<Subtree>& subtrees);
+// Only the entries of `tree` within the subtrees (writes applied to a dump of
+// them also bring the keys above).
+Tree WithinSubtrees(const std::vector<Subtree>& subtrees, Tree tree);
 // Makes the registry below the subtrees what `snapshot` (their dump) was:
 // keys and values added since go, those removed or changed come back.
 void RestoreSubtrees(const std::vector<Subtree>& subtrees, const Tree& snapshot);
