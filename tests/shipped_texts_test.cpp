@@ -234,17 +234,37 @@ void ExpectVersionTexts(HMODULE program, const std::vector<std::pair<const char*
         EXPECT_EQ(text.second, resources::VersionText(program, text.first)) << text.first;
 }
 
-// The texts and resources of the built NRXDEL.EXE.
-class ShippedUninstaller : public ::testing::Test {
+// A built program loaded as data, its texts read in code page 932.
+class BuiltProgram : public ::testing::Test {
 protected:
+    explicit BuiltProgram(const char* path) : path(path) {}
     void SetUp() override
     {
         ASSERT_EQ(932u, GetACP());
-        program = resources::LoadProgramData(WINE_BUILD_DIR "\\bin\\NRXDEL.EXE");
+        program = resources::LoadProgramData(path);
         ASSERT_TRUE(program);
     }
     void TearDown() override { FreeLibrary(program); }
+    // The image's bytes, in which each of `literals` must be, with its
+    // terminator, exactly as these bytes.
+    std::string ExpectLiterals(const std::vector<const char*>& literals)
+    {
+        std::ifstream image(path, std::ios::binary);
+        EXPECT_TRUE(image.good());
+        std::string bytes((std::istreambuf_iterator<char>(image)), std::istreambuf_iterator<char>());
+        for (const char* literal : literals)
+            EXPECT_NE(std::string::npos, bytes.find(std::string(literal, lstrlenA(literal) + 1)))
+                << literal;
+        return bytes;
+    }
+    const char* path;
     HMODULE program = NULL;
+};
+
+// The texts and resources of the built NRXDEL.EXE.
+class ShippedUninstaller : public BuiltProgram {
+protected:
+    ShippedUninstaller() : BuiltProgram(WINE_BUILD_DIR "\\bin\\NRXDEL.EXE") {}
 };
 
 TEST_F(ShippedUninstaller, SelectionDialogTemplate)
@@ -283,17 +303,9 @@ TEST_F(ShippedUninstaller, OneIconOfTwoSizes)
 
 // PIVOTER.EXE: its string table, about box, version resource, icon, and the
 // texts it holds as literals.
-class PivoterTexts : public ::testing::Test {
+class PivoterTexts : public BuiltProgram {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(932u, GetACP());
-        program = resources::LoadProgramData(PIVOTER);
-        ASSERT_TRUE(program);
-    }
-    void TearDown() override { FreeLibrary(program); }
-    static constexpr const char* PIVOTER = WINE_BUILD_DIR "\\bin\\PIVOTER.EXE";
-    HMODULE program = NULL;
+    PivoterTexts() : BuiltProgram(WINE_BUILD_DIR "\\bin\\PIVOTER.EXE") {}
 };
 
 TEST_F(PivoterTexts, StringTable)
@@ -340,7 +352,7 @@ TEST_F(PivoterTexts, IconHasTwoSizes)
 // terminator, exactly as these bytes.
 TEST_F(PivoterTexts, LiteralTextsAreByteExact)
 {
-    const char* const literals[] = {
+    std::string bytes = ExpectLiterals({
         "LCD ﾚｿﾞﾙｳﾞｧ",
         "ﾉﾘｯｸｽ製ﾄﾞﾗｲﾊﾞが動作していません。",
         "LCDﾄﾞﾗｲﾊﾞの切り替え情報が不足しているか\n切り替えをｻﾎﾟｰﾄしていません。",
@@ -351,34 +363,19 @@ TEST_F(PivoterTexts, LiteralTextsAreByteExact)
         "ノリックス",
         "PivoterMainClass",
         "PivoterMenuClass",
-    };
-    std::ifstream image(PIVOTER, std::ios::binary);
-    ASSERT_TRUE(image.good());
-    std::string bytes((std::istreambuf_iterator<char>(image)), std::istreambuf_iterator<char>());
-    for (const char* literal : literals)
-        EXPECT_NE(std::string::npos, bytes.find(std::string(literal, lstrlenA(literal) + 1)))
-            << literal;
+    });
     // The simulated panel of the testbed build is not in the shipped image.
     EXPECT_EQ(std::string::npos, bytes.find("NrxTestbed"));
 }
 
-
 // ROTSEL.EXE: its string table, dialogs, version resource, icon, and the
 // texts it holds as literals.
-class RotselTexts : public ::testing::Test {
+class RotselTexts : public BuiltProgram {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(932u, GetACP());
-        program = resources::LoadProgramData(ROTSEL);
-        ASSERT_TRUE(program);
-    }
-    void TearDown() override { FreeLibrary(program); }
-    static constexpr const char* ROTSEL = WINE_BUILD_DIR "\\bin\\ROTSEL.EXE";
+    RotselTexts() : BuiltProgram(WINE_BUILD_DIR "\\bin\\ROTSEL.EXE") {}
     static constexpr DWORD TEXT_STYLE = SS_LEFT | WS_GROUP;
     static constexpr DWORD TEXT_MASK = SS_TYPEMASK | WS_GROUP;
     static constexpr DWORD BUTTON_MASK = BS_TYPEMASK | WS_TABSTOP;
-    HMODULE program = NULL;
 };
 
 TEST_F(RotselTexts, StringTable)
@@ -443,23 +440,16 @@ TEST_F(RotselTexts, OneIconOfTwoSizes)
     EXPECT_EQ((std::vector<int>{32, 16}), resources::IconSizes(program, 105));
 }
 
-// Each must be in the image, with its terminator, exactly as these bytes.
 TEST_F(RotselTexts, LiteralTextsAreByteExact)
 {
-    const char* const literals[] = {
+    std::string bytes = ExpectLiterals({
         "ﾉﾘｯｸｽ製ﾄﾞﾗｲﾊﾞが動作していません。",
         "LCDﾄﾞﾗｲﾊﾞの切り替え情報が不足しているか\n切り替えをｻﾎﾟｰﾄしていません。",
         "ﾊﾞｰｼﾞｮﾝ情報(&A)...",
         "RotselMainClass",
         "NRXCHG32.DLL",
         "RestartWindows",
-    };
-    std::ifstream image(ROTSEL, std::ios::binary);
-    ASSERT_TRUE(image.good());
-    std::string bytes((std::istreambuf_iterator<char>(image)), std::istreambuf_iterator<char>());
-    for (const char* literal : literals)
-        EXPECT_NE(std::string::npos, bytes.find(std::string(literal, lstrlenA(literal) + 1)))
-            << literal;
+    });
     // Neither the simulated panel nor the test double's log is in the shipped image.
     EXPECT_EQ(std::string::npos, bytes.find("NrxTestbed"));
     EXPECT_EQ(std::string::npos, bytes.find("NRXCHG32_LOG"));
