@@ -1,4 +1,4 @@
-// Registry subtree dumps and the RegSetValueExA recorder.
+// Registry subtree dumps and the recorder of registry writes.
 #include "registry_tree.h"
 #include "file_tree.h"
 #include "scratch_registry.h"
@@ -194,14 +194,13 @@ Tree DumpSubtrees(const std::vector<Subtree>& subtrees)
 
 Tree WithinSubtrees(const std::vector<Subtree>& subtrees, Tree tree)
 {
-    tree.erase(std::remove_if(tree.begin(), tree.end(),
-                              [&](const TreeEntry& entry) {
-                                  for (const Subtree& subtree : subtrees)
-                                      if (testfiles::IsWithin(entry.path, subtree.rootName + "\\" + subtree.path))
-                                          return false;
-                                  return true;
-                              }),
-               tree.end());
+    auto outside = [&](const TreeEntry& entry) {
+        for (const Subtree& subtree : subtrees)
+            if (testfiles::IsWithin(entry.path, subtree.rootName + "\\" + subtree.path))
+                return false;
+        return true;
+    };
+    tree.erase(std::remove_if(tree.begin(), tree.end(), outside), tree.end());
     return tree;
 }
 

@@ -42,8 +42,9 @@ const std::vector<testreg::Subtree> SUBTREES = {
 
 enum Driver { STANDARD, PORTRAIT };
 
-// The vendor's adapter with its switching information, "Direction" ON and
-// the standard driver VGA.DRV or the portrait driver (in lower case) loaded.
+// The vendor's adapter with its switching information, "Direction" ON, a
+// landscape "LCDStatus", and the standard driver VGA.DRV or the portrait
+// driver (in lower case) loaded.
 void LayOut(Driver loaded)
 {
     lcdreg::PortraitInstallation();
@@ -54,6 +55,7 @@ void LayOut(Driver loaded)
         lcdreg::SetDriverName("vga.drv");
     }
     testreg::WriteString(HKEY_CURRENT_USER, lcdreg::DIRECTION_KEY, "", "ON");
+    testreg::WriteDword(HKEY_LOCAL_MACHINE, lcdreg::UtilityKey("DISPLAY\\0001").c_str(), "LCDStatus", 0x13);
 }
 
 testreg::TreeEntry Status(DWORD status)
@@ -100,112 +102,73 @@ protected:
     // The program's dialog, once it shows.
     HWND WaitForSwitchDialog(driver::Program& program)
     {
-        EXPECT_TRUE(program.started());
         HWND dialog = driver::WaitForDialog(program.id(), TITLE);
-        EXPECT_TRUE(dialog) << "no dialog";
-        EXPECT_TRUE(driver::WaitFor([&] { return IsWindowVisible(dialog) != FALSE; }));
+        EXPECT_TRUE(driver::WaitFor([&] { return IsWindowVisible(dialog) != FALSE; })) << "no dialog";
         return dialog;
     }
     void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-    std::string RestartLog() { return testfiles::Read(RESTART_LOG); }
-    // Clicks 再起動(&R); the program ends, and the registry is `before` with `writes`.
-    void Restart(driver::Program& program, HWND dialog, const testreg::Tree& before,
-                 const std::vector<testreg::TreeEntry>& writes)
-    {
-        Click(dialog, IDOK);
-        EXPECT_EQ(0, program.WaitForExit());
-        testreg::Tree expected = before;
-        for (const testreg::TreeEntry& write : writes)
-            testreg::Apply(&expected, write);
-        expected = testreg::WithinSubtrees(SUBTREES, expected);
-        testreg::Tree after = testreg::DumpSubtrees(SUBTREES);
-        EXPECT_TRUE(expected == after) << testreg::Difference(expected, after);
-        EXPECT_EQ("RestartWindows\r\n", RestartLog());
-    }
     testreg::RegistryRestorer restorer;
     testfiles::ScratchFolder shipped{"rotsel_shipped"};
 };
 
-TEST_F(RotselE2E, TickedSwitchToThePortraitDriverStoresPortraitAndRestarts)
-{
-    LayOut(STANDARD);
-    testreg::Tree before = testreg::DumpSubtrees(SUBTREES);
-    driver::Program program(TESTBED);
-    HWND dialog = WaitForSwitchDialog(program);
-    ASSERT_TRUE(dialog);
-    EXPECT_EQ(TITLE, driver::WindowText(dialog));
-    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog, CHECK_BOX));
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, CHECK_BOX)));
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, NO_PANEL_TEXT)));
-    Restart(program, dialog, before,
-            {Status(0x81), testreg::TextEntry(DIRECTION, "", "ON"),
-             testreg::TextEntry(DEFAULT, "drv", "NRXLCD.DRV")});
-}
+const int CLOSE_BOX = -1;
 
-TEST_F(RotselE2E, ClearedSwitchToThePortraitDriverStoresLandscapeAndKeepsTheStatus)
-{
-    LayOut(STANDARD);
-    testreg::WriteDword(HKEY_LOCAL_MACHINE, lcdreg::UtilityKey("DISPLAY\\0001").c_str(), "LCDStatus", 0x13);
-    testreg::Tree before = testreg::DumpSubtrees(SUBTREES);
-    driver::Program program(TESTBED);
-    HWND dialog = WaitForSwitchDialog(program);
-    ASSERT_TRUE(dialog);
-    Click(dialog, CHECK_BOX);
-    EXPECT_TRUE(driver::WaitFor([&] { return IsDlgButtonChecked(dialog, CHECK_BOX) == BST_UNCHECKED; }));
-    Restart(program, dialog, before,
-            {testreg::TextEntry(DIRECTION, "", "OFF"), testreg::TextEntry(DEFAULT, "drv", "NRXLCD.DRV")});
-}
-
-TEST_F(RotselE2E, PortraitDriverInAnyCaseSwitchesBackToTheUpperCaseStandardDriver)
-{
-    LayOut(PORTRAIT);
-    testreg::Tree before = testreg::DumpSubtrees(SUBTREES);
-    driver::Program program(TESTBED);
-    HWND dialog = WaitForSwitchDialog(program);
-    ASSERT_TRUE(dialog);
-    EXPECT_EQ(TITLE, driver::WindowText(dialog));
-    EXPECT_EQ(NULL, GetDlgItem(dialog, CHECK_BOX)) << "dialog 102 has no check box";
-    Restart(program, dialog, before, {testreg::TextEntry(DEFAULT, "drv", "VGA.DRV")});
-}
-
-struct CancelCase {
+struct DialogCase {
     const char* name;
     bool shippedImage;
     Driver loaded;
-    bool closeBox;  // else ｷｬﾝｾﾙ(&C)
+    bool clearBox;  // in dialog 101, before the answer
+    int answer;     // IDOK (再起動(&R)), IDCANCEL or CLOSE_BOX
+    std::vector<testreg::TreeEntry> writes;  // and a restart, when there are any
 };
 
-TEST_F(RotselE2E, CancelOrTheCloseBoxWritesNothingAndDoesNotRestart)
+TEST_F(RotselE2E, DialogsWriteOnlyOnRestartThenRestartThroughTheLibrary)
 {
-    const CancelCase cases[] = {
-        {"dialog 101, cancel", false, STANDARD, false},
-        {"dialog 101, close box", false, STANDARD, true},
-        {"dialog 102, cancel", false, PORTRAIT, false},
-        {"dialog 102, close box", false, PORTRAIT, true},
+    const DialogCase cases[] = {
+        {"101, ticked", false, STANDARD, false, IDOK,
+         {Status(0x81), testreg::TextEntry(DIRECTION, "", "ON"),
+          testreg::TextEntry(DEFAULT, "drv", "NRXLCD.DRV")}},
+        {"101, cleared", false, STANDARD, true, IDOK,
+         {testreg::TextEntry(DIRECTION, "", "OFF"), testreg::TextEntry(DEFAULT, "drv", "NRXLCD.DRV")}},
+        {"102", false, PORTRAIT, false, IDOK, {testreg::TextEntry(DEFAULT, "drv", "VGA.DRV")}},
+        {"101, cancel", false, STANDARD, false, IDCANCEL, {}},
+        {"101, close box", false, STANDARD, false, CLOSE_BOX, {}},
+        {"102, cancel", false, PORTRAIT, false, IDCANCEL, {}},
+        {"102, close box", false, PORTRAIT, false, CLOSE_BOX, {}},
         // Wine's display driver has no LCD control escape: the box stays usable.
-        {"shipped image, dialog 101", true, STANDARD, false},
+        {"shipped image, 101, cancel", true, STANDARD, false, IDCANCEL, {}},
     };
-    for (const CancelCase& c : cases) {
+    for (const DialogCase& c : cases) {
         SCOPED_TRACE(c.name);
         Clear();
         LayOut(c.loaded);
-        testreg::Tree before = testreg::DumpSubtrees(SUBTREES);
+        testreg::Tree expected = testreg::DumpSubtrees(SUBTREES);
         driver::Program program(c.shippedImage ? Shipped() : TESTBED);
         HWND dialog = WaitForSwitchDialog(program);
         ASSERT_TRUE(dialog);
+        EXPECT_EQ(TITLE, driver::WindowText(dialog));
+        // Dialog 101 has the check box, preset from "Direction" ON; dialog 102 has none.
+        EXPECT_EQ(c.loaded == STANDARD, GetDlgItem(dialog, CHECK_BOX) != NULL);
         if (c.loaded == STANDARD) {
             EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog, CHECK_BOX));
             EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, CHECK_BOX)));
             EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, NO_PANEL_TEXT)));
         }
-        if (c.closeBox)
+        if (c.clearBox) {
+            Click(dialog, CHECK_BOX);
+            EXPECT_TRUE(driver::WaitFor([&] { return !IsDlgButtonChecked(dialog, CHECK_BOX); }));
+        }
+        if (c.answer == CLOSE_BOX)
             PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         else
-            Click(dialog, IDCANCEL);
+            Click(dialog, c.answer);
         EXPECT_EQ(0, program.WaitForExit());
+        for (const testreg::TreeEntry& write : c.writes)
+            testreg::Apply(&expected, write);
+        expected = testreg::WithinSubtrees(SUBTREES, expected);
         testreg::Tree after = testreg::DumpSubtrees(SUBTREES);
-        EXPECT_TRUE(before == after) << testreg::Difference(before, after);
-        EXPECT_EQ("", RestartLog());
+        EXPECT_TRUE(expected == after) << testreg::Difference(expected, after);
+        EXPECT_EQ(c.writes.empty() ? "" : "RestartWindows\r\n", testfiles::Read(RESTART_LOG));
     }
 }
 
@@ -257,7 +220,7 @@ TEST_F(RotselE2E, FailedCheckShowsItsMessageAndEndsWithoutWriting)
         EXPECT_EQ(1u, boxes.Seen().size());
         testreg::Tree after = testreg::DumpSubtrees(SUBTREES);
         EXPECT_TRUE(before == after) << testreg::Difference(before, after);
-        EXPECT_EQ("", RestartLog());
+        EXPECT_FALSE(testfiles::Exists(RESTART_LOG));
     }
 }
 
@@ -274,7 +237,6 @@ TEST_F(RotselE2E, SecondStartEndsAtOnce)
     EXPECT_TRUE(IsWindowVisible(dialog));
     Click(dialog, IDCANCEL);
     EXPECT_EQ(0, first.WaitForExit());
-    EXPECT_EQ("", RestartLog());
 }
 
 }  // namespace
