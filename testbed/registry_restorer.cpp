@@ -39,4 +39,11 @@ RegistryRestorer::~RegistryRestorer()
         DeleteTree(created->first, created->second.c_str());
 }
 
+void RunProgramAs(RegistryRestorer& restorer, const std::string& exeName, const char* version)
+{
+    std::string key = "Software\\Wine\\AppDefaults\\" + exeName;
+    restorer.Key(HKEY_CURRENT_USER, key);
+    WriteString(HKEY_CURRENT_USER, key.c_str(), "Version", version);
+}
+
 }  // namespace testreg

@@ -35,6 +35,12 @@ private:
     std::vector<Saved> values_;
 };
 
+// Gives every program file named `exeName` (such as "ROTSEL.EXE") the
+// Windows version `version` ("win95", "win98", "winxp") from its next start
+// on: Wine reads HKEY_CURRENT_USER "Software\Wine\AppDefaults\<exe name>"
+// "Version" when a process starts. The restorer takes the key away again.
+void RunProgramAs(RegistryRestorer& restorer, const std::string& exeName, const char* version);
+
 }  // namespace testreg
 
 #endif
