@@ -39,9 +39,14 @@ RegistryRestorer::~RegistryRestorer()
         DeleteTree(created->first, created->second.c_str());
 }
 
+std::string AppDefaultsKey(const std::string& exeName)
+{
+    return "Software\\Wine\\AppDefaults\\" + exeName;
+}
+
 void RunProgramAs(RegistryRestorer& restorer, const std::string& exeName, const char* version)
 {
-    std::string key = "Software\\Wine\\AppDefaults\\" + exeName;
+    std::string key = AppDefaultsKey(exeName);
     restorer.Key(HKEY_CURRENT_USER, key);
     WriteString(HKEY_CURRENT_USER, key.c_str(), "Version", version);
 }

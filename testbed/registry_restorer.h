@@ -40,6 +40,8 @@ private:
 // on: Wine reads HKEY_CURRENT_USER "Software\Wine\AppDefaults\<exe name>"
 // "Version" when a process starts. The restorer takes the key away again.
 void RunProgramAs(RegistryRestorer& restorer, const std::string& exeName, const char* version);
+// That key: "Software\Wine\AppDefaults\<exe name>".
+std::string AppDefaultsKey(const std::string& exeName);
 
 }  // namespace testreg
 

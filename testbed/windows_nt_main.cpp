@@ -53,7 +53,7 @@ int main(int argc, char** argv)
 {
     if (!IsWindowsNt())
         return RunAgainAsWindowsNt();
-    RegDeleteKeyA(HKEY_CURRENT_USER, (std::string("Software\\Wine\\AppDefaults\\") + ProgramFileName()).c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, testreg::AppDefaultsKey(ProgramFileName()).c_str());
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

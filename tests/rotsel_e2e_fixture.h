@@ -22,7 +22,7 @@ const char TESTBED[] = WINE_BUILD_DIR "\\tests\\lcd_testbed\\ROTSEL.EXE";
 const char SHIPPED[] = WINE_BUILD_DIR "\\bin\\ROTSEL.EXE";
 const char DOUBLE[] = WINE_BUILD_DIR "\\tests\\NRXCHG32.DLL";
 const char RESTART_LOG[] = WINE_BUILD_DIR "\\tests\\rotsel_e2e.log";
-const char APP_DEFAULTS[] = "Software\\Wine\\AppDefaults\\ROTSEL.EXE";
+const std::string APP_DEFAULTS = testreg::AppDefaultsKey("ROTSEL.EXE");
 const char TITLE[] = "LCDﾄﾞﾗｲﾊﾞの切り替え";
 const char MAIN_CLASS[] = "RotselMainClass";
 const char CLASS_KEY[] = "System\\CurrentControlSet\\Services\\Class\\DISPLAY\\0001";
@@ -86,7 +86,7 @@ protected:
         testreg::DeleteTree(HKEY_DYN_DATA, "Config Manager\\Enum\\NRX0000");
         testreg::DeleteTree(HKEY_LOCAL_MACHINE, CLASS_KEY);
         testreg::DeleteTree(HKEY_CURRENT_USER, lcdreg::NRXLCD_KEY);
-        testreg::DeleteTree(HKEY_CURRENT_USER, APP_DEFAULTS);
+        testreg::DeleteTree(HKEY_CURRENT_USER, APP_DEFAULTS.c_str());
         DeleteFileA(RESTART_LOG);
     }
     // The shipped image, copied beside the test double.
