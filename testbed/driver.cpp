@@ -1,6 +1,8 @@
 // Drives real programs from another process in the same Wine desktop.
 #include "driver.h"
 
+#include <shellapi.h>
+
 namespace driver {
 
 Program::Program(const std::string& path) : Program(path, path.substr(0, path.find_last_of("\\/")))
@@ -167,6 +169,16 @@ HWND VisibleMenu(DWORD processId)
         if (IsWindowVisible(menu))
             return menu;
     return NULL;
+}
+
+bool TrayIconShown(HWND window, UINT id)
+{
+    NOTIFYICONDATAA data;
+    ZeroMemory(&data, sizeof(data));
+    data.cbSize = 88;  // the size Windows 95's shell knows
+    data.hWnd = window;
+    data.uID = id;
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
 static BOOL CALLBACK CollectButton(HWND child, LPARAM parameter)

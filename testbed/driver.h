@@ -70,6 +70,10 @@ void SetScreen(int width, int height);
 // The process's menu window that is open now; NULL when none is.
 HWND VisibleMenu(DWORD processId);
 
+// Whether the shell shows the icon `id` of `window` (a modification of
+// nothing succeeds only for an icon it has).
+bool TrayIconShown(HWND window, UINT id);
+
 // Windows of a message box's buttons, by id, in creation order.
 std::vector<int> ButtonIds(HWND dialog);
 

@@ -39,4 +39,16 @@ RegistryRestorer::~RegistryRestorer()
         DeleteTree(created->first, created->second.c_str());
 }
 
+std::string AppDefaultsKey(const std::string& exeName)
+{
+    return "Software\\Wine\\AppDefaults\\" + exeName;
+}
+
+void RunProgramAs(RegistryRestorer& restorer, const std::string& exeName, const char* version)
+{
+    std::string key = AppDefaultsKey(exeName);
+    restorer.Key(HKEY_CURRENT_USER, key);
+    WriteString(HKEY_CURRENT_USER, key.c_str(), "Version", version);
+}
+
 }  // namespace testreg

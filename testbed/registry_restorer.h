@@ -35,6 +35,14 @@ private:
     std::vector<Saved> values_;
 };
 
+// Gives every program file named `exeName` (such as "ROTSEL.EXE") the
+// Windows version `version` ("win95", "win98", "winxp") from its next start
+// on: Wine reads HKEY_CURRENT_USER "Software\Wine\AppDefaults\<exe name>"
+// "Version" when a process starts. The restorer takes the key away again.
+void RunProgramAs(RegistryRestorer& restorer, const std::string& exeName, const char* version);
+// That key: "Software\Wine\AppDefaults\<exe name>".
+std::string AppDefaultsKey(const std::string& exeName);
+
 }  // namespace testreg
 
 #endif

@@ -21,24 +21,18 @@ bool IsWindowsNt()
     return version.dwPlatformId == VER_PLATFORM_WIN32_NT;
 }
 
-std::string AppDefaultsKey()
+std::string ProgramFileName()
 {
     char path[MAX_PATH];
     DWORD length = GetModuleFileNameA(NULL, path, sizeof(path));
     std::string program(path, length);
-    return "Software\\Wine\\AppDefaults\\" + program.substr(program.find_last_of('\\') + 1);
+    return program.substr(program.find_last_of('\\') + 1);
 }
 
 int RunAgainAsWindowsNt()
 {
-    std::string key = AppDefaultsKey();
     testreg::RegistryRestorer restorer;  // AppDefaults too, when it is new
-    restorer.Key(HKEY_CURRENT_USER, key);
-    HKEY opened;
-    if (RegCreateKeyA(HKEY_CURRENT_USER, key.c_str(), &opened) != ERROR_SUCCESS)
-        return 2;
-    RegSetValueExA(opened, "Version", 0, REG_SZ, (const BYTE*)"winxp", 6);
-    RegCloseKey(opened);
+    testreg::RunProgramAs(restorer, ProgramFileName(), "winxp");
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
@@ -59,7 +53,7 @@ int main(int argc, char** argv)
 {
     if (!IsWindowsNt())
         return RunAgainAsWindowsNt();
-    RegDeleteKeyA(HKEY_CURRENT_USER, AppDefaultsKey().c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, testreg::AppDefaultsKey(ProgramFileName()).c_str());
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

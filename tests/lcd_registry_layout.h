@@ -68,6 +68,19 @@ inline Device PortraitInstallation(const std::string& node = "NRX0000",
     return device;
 }
 
+// The key Windows NT keeps the panel settings in: the primary video device's
+// service key, named by the video device map (Wine writes the map itself
+// whenever a program starts: "...\Control\Video\{guid}\0000", which
+// becomes "System\CurrentControlSet\Services\{guid}\0000"); "" without one.
+inline std::string NtSettingsKey()
+{
+    std::string map = testreg::Read(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\VIDEO", "\\Device\\Video0").text();
+    size_t sixth = 0;
+    for (int i = 0; i < 6 && sixth != std::string::npos; ++i)
+        sixth = map.find('\\', i ? sixth + 1 : 0);
+    return sixth == std::string::npos ? "" : "System\\CurrentControlSet\\Services\\" + map.substr(sixth + 1);
+}
+
 inline testreg::Value LcdStatus(const std::string& driver = "DISPLAY\\0001")
 {
     return testreg::Read(HKEY_LOCAL_MACHINE, UtilityKey(driver).c_str(), "LCDStatus");
