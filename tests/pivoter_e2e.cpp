@@ -26,15 +26,9 @@ using driver::ScreenIs;
 using driver::SetScreen;
 using driver::VisibleMenu;
 
-// Whether the shell still shows the program's icon (a modification of
-// nothing succeeds only for an icon it has).
 bool TrayIconShown(HWND window)
 {
-    NOTIFYICONDATAA data = {};
-    data.cbSize = 88;
-    data.hWnd = window;
-    data.uID = TRAY_ICON_ID;
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    return driver::TrayIconShown(window, TRAY_ICON_ID);
 }
 
 class PivoterE2E : public ::testing::Test {
@@ -245,6 +239,23 @@ TEST_F(PivoterE2E, RightClickMenuAndExit)
     PressInMenu(menu, {VK_HOME, VK_DOWN, VK_RETURN});
     EXPECT_EQ(0, program.WaitForExit());
     EXPECT_FALSE(TrayIconShown(window));
+}
+
+// The icon comes back when a restarted shell announces its new taskbar, and
+// a real click on it still toggles.
+TEST_F(PivoterE2E, AfterAShellRestartTheIconIsBackAndAClickOnItToggles)
+{
+    lcdreg::PortraitInstallation();
+    driver::Program program(TESTBED);
+    HWND window = Start(program);
+    ASSERT_TRUE(window);
+    driver::RemoveTrayIcon(window, TRAY_ICON_ID);
+    ASSERT_FALSE(TrayIconShown(window));
+    driver::AnnounceTaskbarCreated();
+    ASSERT_TRUE(driver::WaitFor([&] { return TrayIconShown(window); }));
+    ASSERT_TRUE(driver::ClickNotificationArea());
+    EXPECT_TRUE(driver::WaitFor([] { return ScreenIs(800, 600); }));
+    EXPECT_EQ(0, Exit(program, window));
 }
 
 TEST_F(PivoterE2E, SecondStartEndsAtOnce)
