@@ -7,7 +7,7 @@
 set -euo pipefail
 BUILD_DIR=$(cd "$1" && pwd)
 source "$(dirname "$0")/wine-env.sh"
-[ $# -gt 1 ] && WINEPREFIX=$2
+[ $# -gt 1 ] && WINEPREFIX=$(realpath -m "$2")
 SETTINGS_VERSION=3
 
 # Drive S: is a scratch drive of the tests: the uninstaller works on the root
