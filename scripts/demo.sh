@@ -131,8 +131,14 @@ demo_boot() {
     BOOT_PID=$!
 }
 
-# Waits until the session ends; true when it ended in a restart.
+# Waits until the session ends (at most $1 seconds when given: then it is
+# ended here); true when it ended in a restart.
 demo_wait_for_end() {
+    if [ -n "${1:-}" ]; then
+        local n=$(($1 * 5))
+        while kill -0 "$BOOT_PID" 2>/dev/null && [ $n -gt 0 ]; do sleep 0.2; n=$((n - 1)); done
+        kill -0 "$BOOT_PID" 2>/dev/null && stop_wineserver
+    fi
     wait "$BOOT_PID" 2>/dev/null || true
     [ -f "$DEMO_FLAG" ] || return 1
     # Let Wine's end of the session finish its wininit.ini work.

@@ -4,8 +4,8 @@
 # installed (scripts/demo.sh), in a Wine virtual desktop with NRXVGCHG and
 # PIVOTER in the tray. Every run lays the machine down afresh unless --keep
 # is given. With an X display the desktop opens there and comes back after
-# every restart a program makes, until the session ends without one (the
-# desktop closed, or Ctrl+C here); without one it runs on Xvfb, waits for
+# every restart a program makes, until a session ends without one or Ctrl+C
+# here ends the demo; without one it runs on Xvfb, waits for
 # both tray icons and writes a screenshot to build/screenshot.png.
 #
 #   --keep            keep the machine as the last run left it
@@ -47,7 +47,7 @@ else
 fi
 
 if [ -n "$interactive" ]; then
-    echo "run: the demo machine is up; a restart brings it up again, closing the desktop (or Ctrl+C) ends it."
+    echo "run: the demo machine is up; a restart brings it up again, Ctrl+C here ends it."
     demo_boot
     while demo_wait_for_end; do
         echo "run: Windows is restarting"

@@ -148,6 +148,21 @@ bool Present(const std::string& kind, const std::string& where)
     return present;
 }
 
+// The uninstaller registers the standard VGA display in the board's own
+// class key so that Windows still starts: that key stays, with new contents.
+bool HoldsStandardDisplay(const std::string& where)
+{
+    std::string key;
+    HKEY root = RootOf(where, &key), opened;
+    if (!root || RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        return false;
+    char inf[32] = "";
+    DWORD size = sizeof(inf) - 1;
+    RegQueryValueExA(opened, "InfPath", NULL, NULL, (BYTE*)inf, &size);
+    RegCloseKey(opened);
+    return lstrcmpiA(inf, "MSDISP.INF") == 0;
+}
+
 // Lines "<kind>\t<path>[ : <value>]\t<tags>"; pending lines and the other
 // programs' items are not the product's.
 int Leftovers(const char* manifest)
@@ -170,6 +185,10 @@ int Leftovers(const char* manifest)
         std::string tags = line.substr(second + 1);
         if (kind == "pending" || tags == "other" || !Present(kind, where))
             continue;
+        if (kind == "key" && HoldsStandardDisplay(where)) {
+            std::printf("now the standard display: %s\n", where.c_str());
+            continue;
+        }
         std::printf("left behind: %s %s (%s)\n", kind.c_str(), where.c_str(), tags.c_str());
         ++left;
     }

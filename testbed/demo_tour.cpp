@@ -153,13 +153,18 @@ HWND Answer(HWND box, int button, DWORD process)
     return WaitDialog(process, RESOLVA_BOX);
 }
 
-// Selects a mode from NRXVGCHG's menus (the command its item sends).
-void SelectMode(HWND tool, int width, int height, int bits)
+// Selects a mode from NRXVGCHG's menus (the command its item sends): the
+// size at the first of `depths` that the menus hold.
+void SelectMode(HWND tool, int width, int height, std::initializer_list<int> depths)
 {
-    int id = e2e::MenuIdFor(width, height, bits);
-    if (id < 0)
-        Fail("no mode " + std::to_string(width) + "x" + std::to_string(height));
-    PostMessageA(tool, WM_COMMAND, id, 0);
+    for (int bits : depths) {
+        int id = e2e::MenuIdFor(width, height, bits);
+        if (id >= 0) {
+            PostMessageA(tool, WM_COMMAND, id, 0);
+            return;
+        }
+    }
+    Fail("no mode " + std::to_string(width) + "x" + std::to_string(height) + " in the menus");
 }
 
 // The tool window, its two menus, the about box, the settings dialog, a
@@ -197,7 +202,7 @@ void ResolutionChanger()
 
     // Another resolution: the warning box, then the timed question, which
     // "いいえ" answers by going back.
-    SelectMode(tool, 800, 600, 32);
+    SelectMode(tool, 800, 600, {32});
     HWND box = WaitBox(process, RESOLVA_BOX);
     Shot("nrxvgchg-message", {box}, box);
     HWND question = Answer(box, IDOK, process);
@@ -206,7 +211,7 @@ void ResolutionChanger()
     driver::WaitFor([] { return driver::ScreenIs(1024, 768); }, LONG_WAIT);
 
     // Another colour depth: restart, switch live or cancel.
-    SelectMode(tool, 1024, 768, 16);
+    SelectMode(tool, 640, 480, {16, 8});
     HWND restart = WaitDialog(process, RESOLVA_BOX);
     Shot("nrxvgchg-restart-or-switch", {restart}, restart);
     driver::PostCommand(restart, IDCANCEL);
@@ -228,18 +233,25 @@ void OrientationChanger()
     driver::WaitUntilGone(about);
 }
 
-// ROTSEL started as on Windows NT, where the adapter's Windows 95 hardware
-// tree does not exist.
+// ROTSEL on a start at which Windows did not detect the board: its node in
+// the running hardware tree is gone until the next start.
 void DriverSwitchFailure()
 {
-    const std::string appDefaults = "Software\\Wine\\AppDefaults\\ROTSEL.EXE";
-    testreg::WriteString(HKEY_CURRENT_USER, appDefaults.c_str(), "Version", "winxp");
+    const char node[] = "Config Manager\\Enum\\C29A1000";
+    char hardwareKey[256] = "";
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_DYN_DATA, node, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        DWORD size = sizeof(hardwareKey) - 1;
+        RegQueryValueExA(key, "HardWareKey", NULL, NULL, (BYTE*)hardwareKey, &size);
+        RegCloseKey(key);
+    }
+    RegDeleteKeyA(HKEY_DYN_DATA, node);
     DWORD process = Launch(ROTSEL, "C:\\windows");
     HWND box = WaitBox(process, ROTSEL_TITLE);
     Shot("rotsel-failure", {box}, box);
     driver::PostCommand(box, IDOK);
     driver::WaitUntilGone(box);
-    testreg::DeleteTree(HKEY_CURRENT_USER, appDefaults.c_str());
+    testreg::WriteString(HKEY_DYN_DATA, node, "HardWareKey", hardwareKey);
 }
 
 // ROTSEL's dialog of the driver installed now; 再起動(&R) restarts Windows.
@@ -289,18 +301,18 @@ const std::map<std::string, std::function<void()>> STAGES = {
     {"portrait-again", [] {
          HWND tool = WaitTop(TOOL_CLASS, NULL);
          WaitTop(PIVOTER_CLASS, NULL);
-         SelectMode(tool, 800, 600, 16);
+         SelectMode(tool, 640, 480, {16, 8});
          HWND restart = WaitDialog(ProcessOf(tool), RESOLVA_BOX);
          driver::PostCommand(restart, IDOK);  // ﾘｽﾀｰﾄ(&R)
      }},
     // Started in the recorded mode; back to 1024x768, then the uninstall.
     {"recorded-mode", [] {
          HWND tool = WaitTop(TOOL_CLASS, NULL);
-         if (!driver::WaitFor([] { return driver::ScreenIs(800, 600); }, LONG_WAIT))
-             Fail("the machine did not start in the recorded 800x600");
-         ShotScreen("desktop-800x600");
+         if (!driver::WaitFor([] { return driver::ScreenIs(640, 480); }, LONG_WAIT))
+             Fail("the machine did not start in the recorded 640x480");
+         ShotScreen("desktop-640x480");
          DWORD process = ProcessOf(tool);
-         SelectMode(tool, 1024, 768, 32);
+         SelectMode(tool, 1024, 768, {32});
          HWND question = Answer(WaitBox(process, RESOLVA_BOX), IDOK, process);
          driver::PostCommand(question, IDOK);
          driver::WaitFor([] { return driver::ScreenIs(1024, 768); }, LONG_WAIT);
