@@ -11,6 +11,7 @@
 //                        is still there (FOOTPRINT.EXE's output); none: exit 0
 //   shortcut <file> <target>  a real shortcut in place of a laid stand-in
 #include "scratch_files.h"
+#include "scratch_registry.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -28,6 +29,40 @@ const char STARTUP_GROUP[] = "ｽﾀｰﾄｱｯﾌﾟ";
 
 std::string FlagFile;
 
+// Windows keeps the mode recorded with CDS_UPDATEREGISTRY across a restart;
+// Wine keeps it only as long as the session: the resident carries it over.
+const char RECORDED_MODE_KEY[] = "Software\\NrxTestbed\\DemoRecordedMode";
+const char* const MODE_FIELDS[] = {"width", "height", "bits"};
+
+void KeepRecordedMode()
+{
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof(mode);
+    if (!EnumDisplaySettingsA(NULL, ENUM_REGISTRY_SETTINGS, &mode))
+        return;
+    DWORD values[] = {mode.dmPelsWidth, mode.dmPelsHeight, mode.dmBitsPerPel};
+    for (int i = 0; i < 3; ++i)
+        testreg::WriteDword(HKEY_CURRENT_USER, RECORDED_MODE_KEY, MODE_FIELDS[i], values[i]);
+}
+
+// Windows starts in the mode last recorded (a switch that needed the restart).
+void StartInRecordedMode()
+{
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof(mode);
+    DWORD* fields[] = {&mode.dmPelsWidth, &mode.dmPelsHeight, &mode.dmBitsPerPel};
+    for (int i = 0; i < 3; ++i) {
+        testreg::Value value = testreg::Read(HKEY_CURRENT_USER, RECORDED_MODE_KEY, MODE_FIELDS[i]);
+        if (!value.present || value.data.size() != 4) {
+            ChangeDisplaySettingsA(NULL, 0);
+            return;
+        }
+        *fields[i] = *(const DWORD*)value.data.data();
+    }
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+    ChangeDisplaySettingsA(&mode, CDS_UPDATEREGISTRY);
+}
+
 LRESULT CALLBACK SessionWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -35,8 +70,10 @@ LRESULT CALLBACK SessionWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         return TRUE;
     case WM_ENDSESSION:
         // The only ways to end a session here are the programs' restarts.
-        if (wParam)
+        if (wParam) {
+            KeepRecordedMode();
             testfiles::Write(FlagFile, "restart\r\n");
+        }
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -74,9 +111,7 @@ int Boot(const char* flagFile, const char* hardwareKey)
     FlagFile = flagFile;
     DeleteFileA(flagFile);
     DetectHardware(hardwareKey);
-    // Windows starts in the mode last recorded with CDS_UPDATEREGISTRY (a
-    // switch that needed the restart, for instance).
-    ChangeDisplaySettingsA(NULL, 0);
+    StartInRecordedMode();
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = SessionWindowProc;
     windowClass.hInstance = GetModuleHandleA(NULL);

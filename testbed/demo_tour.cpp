@@ -6,6 +6,7 @@
 // looked at too (title pixels, the close button's glyph): "caption" lines on
 // standard output.
 #include "driver.h"
+#include "group_windows.h"
 #include "resolution_changer_fixture.h"
 #include "screen_capture.h"
 
@@ -24,6 +25,8 @@ const char PIVOTER_TITLE[] = "LCD ﾚｿﾞﾙｳﾞｧ";
 const char ROTSEL_TITLE[] = "LCDﾄﾞﾗｲﾊﾞの切り替え";
 const char UNINSTALL_TITLE[] = "ｱﾝｲﾝｽﾄｰﾙ";
 const char ROTSEL[] = "C:\\windows\\ROTSEL.EXE";
+const char DRIVER_GROUP[] = "ﾉﾘｯｸｽ表示ソフト QX-S4K-A";
+const char STARTUP_GROUP[] = "ｽﾀｰﾄｱｯﾌﾟ";
 const char INSTALL_DIR[] = "C:\\Program Files\\NORIX\\QX-S4K-A";
 const DWORD LONG_WAIT = 20000;
 
@@ -98,7 +101,10 @@ void Keys(HWND menu, std::initializer_list<WPARAM> keys)
 // caption is looked at.
 void Shot(const std::string& name, std::vector<HWND> windows, HWND caption = NULL, int margin = 8)
 {
-    Sleep(600);  // let every window finish painting
+    // Every window painted through before the picture.
+    for (HWND window : windows)
+        RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Sleep(1000);
     RECT area = capture::Around(windows, margin);
     if (IsRectEmpty(&area)) {
         Fail("nothing to photograph for " + name);
@@ -183,7 +189,7 @@ void ResolutionChanger()
 
     PostMessageA(tool, WM_COMMAND, 202, 0);
     menu = WaitMenu(process);
-    Keys(menu, {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT});
+    Keys(menu, {VK_DOWN, VK_DOWN, VK_RIGHT});  // the 16M色 submenu: the modes in use
     Shot("nrxvgchg-toolbar-menu", driver::ProcessWindows(process, "#32768"));
     Keys(menu, {VK_ESCAPE, VK_ESCAPE});
     driver::WaitFor([&] { return driver::VisibleMenu(process) == NULL; });
@@ -276,7 +282,13 @@ void Uninstall()
     Shot("nrxdel-selection", {dialog}, dialog);
     driver::PostCommand(dialog, IDOK);
     HWND box = WaitBox(process, UNINSTALL_TITLE, dialog);
-    SetForegroundWindow(box);
+    // The uninstaller's Program Manager commands open explorer windows on
+    // the groups, which come a moment later, over the box.
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 4000; Sleep(200))
+        for (const char* group : {DRIVER_GROUP, STARTUP_GROUP})
+            for (HWND window : testbed::GroupWindows(group))
+                PostMessageA(window, WM_CLOSE, 0, 0);
+    SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     Shot("nrxdel-final", {box}, box);
     driver::PostCommand(box, IDOK);  // the restart
 }

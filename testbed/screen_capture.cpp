@@ -107,48 +107,53 @@ CaptionLook LookAtCaption(HWND window)
         return look;
     Picture picture = Take(band);
 
-    // The title starts at the left; the text colours never occur in the
+    // The close button is the right-most button, as wide as the metrics
+    // say; the title starts at the left. The text colours never occur in the
     // left part of either caption gradient.
+    bool small = (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+    int width = GetSystemMetrics(small ? SM_CXSMSIZE : SM_CXSIZE);
+    if (width < height || width > picture.width / 2)
+        width = height;
     COLORREF text[] = {GetSysColor(COLOR_CAPTIONTEXT), GetSysColor(COLOR_INACTIVECAPTIONTEXT)};
-    int titleEnd = (picture.width - height) * 3 / 5;
+    int titleEnd = (picture.width - width) * 3 / 5;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < titleEnd; ++x)
             if (picture.at(x, y) == text[0] || picture.at(x, y) == text[1])
                 ++look.titlePixels;
 
-    // The close button is the right-most square; its dark frame lines are
-    // long and straight, the glyph's strokes are not.
-    int left = picture.width - height;
-    std::vector<bool> dark((size_t)height * height);
+    // The button's dark frame lines are long and straight, the glyph's
+    // strokes are not.
+    int left = picture.width - width;
+    std::vector<bool> dark((size_t)height * width);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < height; ++x)
-            dark[(size_t)y * height + x] = Dark(picture.at(left + x, y));
-    std::vector<bool> lineRow(height), lineColumn(height);
-    for (int i = 0; i < height; ++i) {
-        int inRow = 0, inColumn = 0;
-        for (int j = 0; j < height; ++j) {
-            inRow += dark[(size_t)i * height + j];
-            inColumn += dark[(size_t)j * height + i];
-        }
-        lineRow[i] = inRow * 10 >= height * 6;
-        lineColumn[i] = inColumn * 10 >= height * 6;
+        for (int x = 0; x < width; ++x)
+            dark[(size_t)y * width + x] = Dark(picture.at(left + x, y));
+    std::vector<bool> lineRow(height), lineColumn(width);
+    for (int y = 0; y < height; ++y) {
+        int inRow = 0;
+        for (int x = 0; x < width; ++x)
+            inRow += dark[(size_t)y * width + x];
+        lineRow[y] = inRow * 10 >= width * 6;
     }
-    int x0 = height, x1 = -1;
+    for (int x = 0; x < width; ++x) {
+        int inColumn = 0;
+        for (int y = 0; y < height; ++y)
+            inColumn += dark[(size_t)y * width + x];
+        lineColumn[x] = inColumn * 10 >= height * 6;
+    }
+    auto stroke = [&](int x, int y) { return dark[(size_t)y * width + x] && !lineRow[y] && !lineColumn[x]; };
+    int x0 = width, x1 = -1;
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < height; ++x)
-            if (dark[(size_t)y * height + x] && !lineRow[y] && !lineColumn[x]) {
+        for (int x = 0; x < width; ++x)
+            if (stroke(x, y)) {
                 ++look.glyphPixels;
                 x0 = x < x0 ? x : x0;
                 x1 = x > x1 ? x : x1;
             }
     int mirrored = 0;
     for (int y = 0; y < height; ++y)
-        for (int x = x0; x <= x1; ++x) {
-            bool here = dark[(size_t)y * height + x] && !lineRow[y] && !lineColumn[x];
-            int m = x0 + x1 - x;
-            bool there = dark[(size_t)y * height + m] && !lineRow[y] && !lineColumn[m];
-            mirrored += here && there;
-        }
+        for (int x = x0; x <= x1; ++x)
+            mirrored += stroke(x, y) && stroke(x0 + x1 - x, y);
     look.glyphSymmetric = look.glyphPixels >= 6 && mirrored * 10 >= look.glyphPixels * 9;
     return look;
 }
