@@ -27,7 +27,11 @@ static void FillIconData(NOTIFYICONDATAA* data, HWND window)
     data->uID = TRAY_ICON_ID;
 }
 
-static void OnCreate(HWND window)
+// The message a shell broadcasts when its taskbar has been created anew
+// (after it restarted): the icons it showed are gone and must be added again.
+static UINT TaskbarCreatedMessage = 0;
+
+static void AddTrayIcon(HWND window)
 {
     NOTIFYICONDATAA data;
     FillIconData(&data, window);
@@ -36,6 +40,12 @@ static void OnCreate(HWND window)
     data.hIcon = LoadIconA(Program.instance, MAKEINTRESOURCEA(IDI_PROGRAM));
     lstrcpynA(data.szTip, PROGRAM_TITLE, TIP_SIZE);
     Shell_NotifyIconA(NIM_ADD, &data);
+}
+
+static void OnCreate(HWND window)
+{
+    TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+    AddTrayIcon(window);
 }
 
 // WM_DESTROY, and WM_QUERYENDSESSION when Windows logs off or shuts down.
@@ -121,6 +131,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_TRAYICON:
         OnTrayIcon(window, lParam);
+        break;
+    default:
+        // A registered message has no constant to switch on.
+        if (TaskbarCreatedMessage != 0 && message == TaskbarCreatedMessage)
+            AddTrayIcon(window);
         break;
     }
     // Every message, handled or not, also gets the default processing; for

@@ -194,6 +194,11 @@ static void OnNotify(const NMHDR* header)
 
 LRESULT CALLBACK ToolWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A registered message has no constant to switch on.
+    if (IsTaskbarCreated(message)) {
+        AddTrayIcon(window);
+        return 0;
+    }
     switch (message) {
     case WM_CREATE:
         return OnCreate(window);

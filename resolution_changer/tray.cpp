@@ -23,8 +23,19 @@ static void FillIconData(NOTIFYICONDATAA* data, HWND toolWindow)
     data->uID = TRAY_ICON_ID;
 }
 
+// The message a shell broadcasts when its taskbar has been created anew
+// (after it restarted): the icons it showed are gone and must be added again.
+static UINT TaskbarCreatedMessage = 0;
+
+bool IsTaskbarCreated(UINT message)
+{
+    return TaskbarCreatedMessage != 0 && message == TaskbarCreatedMessage;
+}
+
 void AddTrayIcon(HWND toolWindow)
 {
+    if (!TaskbarCreatedMessage)
+        TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
     NOTIFYICONDATAA data;
     FillIconData(&data, toolWindow);
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;

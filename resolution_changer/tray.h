@@ -11,7 +11,10 @@ const UINT TRAY_MENU_DELAY = 200;  // ms between a single click and its menu
 
 extern const char MENU_OWNER_CLASS[];
 
+// Adds the icon; also when the shell announces a new taskbar.
 void AddTrayIcon(HWND toolWindow);
+// The shell's "TaskbarCreated" broadcast (registered when the icon is first added).
+bool IsTaskbarCreated(UINT message);
 void RemoveTrayIcon(HWND toolWindow);
 // WM_TRAYICON: clicks open the menu after a delay, double clicks cycle.
 void OnTrayIcon(HWND toolWindow, WPARAM iconId, LPARAM mouseMessage);

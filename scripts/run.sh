@@ -1,24 +1,62 @@
 #!/usr/bin/env bash
-# The suite's main job: NRXVGCHG in a Japanese Windows 98 session, in a Wine
-# virtual desktop of 1024x768. With an X display the desktop opens there and
-# the script waits until the program ends; without one it runs on Xvfb and
-# writes a screenshot (tool window and tray menu) to build/screenshot.png.
+# The suite as a user meets it: the demo machine, a Japanese Windows 98 PC
+# with the vendor's LCD adapter, its driver and the resolution changer
+# installed (scripts/demo.sh), in a Wine virtual desktop with NRXVGCHG and
+# PIVOTER in the tray. Every run lays the machine down afresh unless --keep
+# is given. With an X display the desktop opens there and comes back after
+# every restart a program makes, until a session ends without one or Ctrl+C
+# here ends the demo; without one it runs on Xvfb, waits for
+# both tray icons and writes a screenshot to build/screenshot.png.
+#
+#   --keep            keep the machine as the last run left it
+#   --size WxH        another desktop size (1024x768)
+#   --version V       win95, win98 or winxp: the version Windows reports (win98)
+#   --pc98            an NEC PC-98 footprint instead of a PC/AT one
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 
-"$ROOT/scripts/build.sh" nrxvgchg nrxchg32
+keep=
+usage() { sed -n '/^#   --/s/^# *//p' "$0" >&2; exit 2; }
+while [ $# -gt 0 ]; do
+    case $1 in
+        --keep) keep=yes ;;
+        --size) [ $# -gt 1 ] || usage; DEMO_SIZE=$2; shift ;;
+        --version) [ $# -gt 1 ] || usage; DEMO_VERSION=$2; shift ;;
+        --pc98) DEMO_MACHINE_TYPE=PC98 ;;
+        *) usage ;;
+    esac
+    shift
+done
+case ${DEMO_VERSION:-win98} in win95|win98|winxp) ;; *) usage ;; esac
+[[ ${DEMO_SIZE:-1024x768} =~ ^[0-9]+x[0-9]+$ ]] || usage
+export DEMO_SIZE DEMO_VERSION DEMO_MACHINE_TYPE
 
 interactive=${DISPLAY:+yes}
-source "$ROOT/scripts/session.sh"
-start_session
-
-wine "$BUILD_DIR/bin/NRXVGCHG.EXE" >/dev/null 2>&1 &
-program=$!
-if [ -n "$interactive" ]; then
-    echo "NRXVGCHG is running in the Wine desktop; end it from its tray menu (終了)."
-    wait "$program"
+source "$ROOT/scripts/demo.sh"
+# The build makes the tests' prefix, not the demo's.
+WINE_DIR= "$ROOT/scripts/build.sh" "${DEMO_TARGETS[@]}"
+start_display
+if [ -z "$keep" ] || [ ! -f "$WINEPREFIX/.ready" ]; then
+    demo_reset
 else
-    "$ROOT/scripts/screenshot.sh" "$BUILD_DIR/screenshot.png"
+    # The kept machine with this run's version mode and desktop size.
+    wineserver -p
+    machine_settings
+    stop_wineserver
+fi
+
+if [ -n "$interactive" ]; then
+    echo "run: the demo machine is up; a restart brings it up again, Ctrl+C here ends it."
+    demo_boot
+    while demo_wait_for_end; do
+        echo "run: Windows is restarting"
+        demo_boot
+    done
+else
+    demo_boot
+    demo_tool icons 60
+    sleep 1
+    import -window root -crop "${DEMO_SIZE:-1024x768}+0+0" +repage "$BUILD_DIR/screenshot.png"
     echo "screenshot: $BUILD_DIR/screenshot.png"
 fi

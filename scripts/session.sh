@@ -4,6 +4,12 @@
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 
 start_session() {
+    start_display
+    wineserver -p
+}
+
+# An X display: Xvfb when there is none; end_session stops it.
+start_display() {
     XVFB_PID=
     if [ -z "${DISPLAY:-}" ]; then
         local n=90
@@ -13,7 +19,6 @@ start_session() {
         export DISPLAY=":$n"
         for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
     fi
-    wineserver -p
     trap end_session EXIT
 }
 

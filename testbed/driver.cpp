@@ -171,14 +171,41 @@ HWND VisibleMenu(DWORD processId)
     return NULL;
 }
 
-bool TrayIconShown(HWND window, UINT id)
+static NOTIFYICONDATAA IconOf(HWND owner, UINT id)
 {
-    NOTIFYICONDATAA data;
-    ZeroMemory(&data, sizeof(data));
-    data.cbSize = 88;  // the size Windows 95's shell knows
-    data.hWnd = window;
+    NOTIFYICONDATAA data = {};
+    data.cbSize = 88;  // the classic size every shell accepts
+    data.hWnd = owner;
     data.uID = id;
+    return data;
+}
+
+bool TrayIconShown(HWND owner, UINT id)
+{
+    NOTIFYICONDATAA data = IconOf(owner, id);
     return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+void RemoveTrayIcon(HWND owner, UINT id)
+{
+    NOTIFYICONDATAA data = IconOf(owner, id);
+    Shell_NotifyIconA(NIM_DELETE, &data);
+}
+
+void AnnounceTaskbarCreated()
+{
+    PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+}
+
+bool ClickNotificationArea(bool rightButton)
+{
+    // The taskbar's right end: the first icon sits 11 pixels in from both edges.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 11, GetSystemMetrics(SM_CYSCREEN) - 11);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    return SendInput(2, clicks, sizeof(INPUT)) == 2;
 }
 
 static BOOL CALLBACK CollectButton(HWND child, LPARAM parameter)

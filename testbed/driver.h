@@ -70,9 +70,16 @@ void SetScreen(int width, int height);
 // The process's menu window that is open now; NULL when none is.
 HWND VisibleMenu(DWORD processId);
 
-// Whether the shell shows the icon `id` of `window` (a modification of
-// nothing succeeds only for an icon it has).
-bool TrayIconShown(HWND window, UINT id);
+// The notification-area icon `id` of `owner`: whether the shell shows it (a
+// modification of nothing succeeds only for an icon it has); removing it
+// from outside, as a shell that restarts loses it; and the broadcast of a
+// shell whose taskbar has been created anew.
+bool TrayIconShown(HWND owner, UINT id);
+void RemoveTrayIcon(HWND owner, UINT id);
+void AnnounceTaskbarCreated();
+// A real click of the left (or right) button on the right-most place of the
+// notification area, where the only icon sits.
+bool ClickNotificationArea(bool rightButton = false);
 
 // Windows of a message box's buttons, by id, in creation order.
 std::vector<int> ButtonIds(HWND dialog);

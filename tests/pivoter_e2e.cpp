@@ -132,6 +132,23 @@ TEST_F(PivoterE2E, RightClickMenuAndExit)
     EXPECT_FALSE(TrayIconShown(window));
 }
 
+// The icon comes back when a restarted shell announces its new taskbar, and
+// a real click on it still toggles.
+TEST_F(PivoterE2E, AfterAShellRestartTheIconIsBackAndAClickOnItToggles)
+{
+    lcdreg::PortraitInstallation();
+    driver::Program program(TESTBED);
+    HWND window = Start(program);
+    ASSERT_TRUE(window);
+    driver::RemoveTrayIcon(window, TRAY_ICON_ID);
+    ASSERT_FALSE(TrayIconShown(window));
+    driver::AnnounceTaskbarCreated();
+    ASSERT_TRUE(driver::WaitFor([&] { return TrayIconShown(window); }));
+    ASSERT_TRUE(driver::ClickNotificationArea());
+    EXPECT_TRUE(driver::WaitFor([] { return ScreenIs(800, 600); }));
+    EXPECT_EQ(0, Exit(program, window));
+}
+
 TEST_F(PivoterE2E, SecondStartEndsAtOnce)
 {
     lcdreg::PortraitInstallation();

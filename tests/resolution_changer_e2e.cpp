@@ -124,6 +124,23 @@ TEST_F(ResolutionChangerE2E, TrayClickOpensTheMenuAfterTwoHundredMilliseconds)
     EXPECT_EQ(0, Exit(program, window));
 }
 
+// The icon comes back when a restarted shell announces its new taskbar, and
+// a real click on it still opens the menu.
+TEST_F(ResolutionChangerE2E, AfterAShellRestartTheIconIsBackAndAClickOnItOpensTheMenu)
+{
+    driver::Program program(PROGRAM);
+    HWND window = Start(program);
+    ASSERT_TRUE(window);
+    driver::RemoveTrayIcon(window, TRAY_ICON_ID);
+    ASSERT_FALSE(driver::TrayIconShown(window, TRAY_ICON_ID));
+    driver::AnnounceTaskbarCreated();
+    ASSERT_TRUE(driver::WaitFor([&] { return driver::TrayIconShown(window, TRAY_ICON_ID); }));
+    ASSERT_TRUE(driver::ClickNotificationArea());
+    EXPECT_TRUE(driver::WaitFor([&] { return VisibleMenu(program.id()) != NULL; }));
+    CloseMenu(program.id());
+    EXPECT_EQ(0, Exit(program, window));
+}
+
 TEST_F(ResolutionChangerE2E, DoubleClickOpensNoMenu)
 {
     driver::Program program(PROGRAM);
