@@ -145,6 +145,30 @@ bool PressCtrlAlt(WORD key)
     return SendInput(6, keys, sizeof(INPUT)) == 6;
 }
 
+bool ScreenIs(int width, int height)
+{
+    return GetSystemMetrics(SM_CXSCREEN) == width && GetSystemMetrics(SM_CYSCREEN) == height;
+}
+
+void SetScreen(int width, int height)
+{
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof(mode);
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+    mode.dmPelsWidth = width;
+    mode.dmPelsHeight = height;
+    mode.dmBitsPerPel = 32;
+    ChangeDisplaySettingsA(&mode, 0);
+}
+
+HWND VisibleMenu(DWORD processId)
+{
+    for (HWND menu : ProcessWindows(processId, "#32768"))
+        if (IsWindowVisible(menu))
+            return menu;
+    return NULL;
+}
+
 static BOOL CALLBACK CollectButton(HWND child, LPARAM parameter)
 {
     char className[32];

@@ -64,6 +64,12 @@ bool PostCommand(HWND window, int id);
 // false when the system did not take the key presses.
 bool PressCtrlAlt(WORD key);
 
+// The screen size of the desktop, and setting it (32 bits per pixel).
+bool ScreenIs(int width, int height);
+void SetScreen(int width, int height);
+// The process's menu window that is open now; NULL when none is.
+HWND VisibleMenu(DWORD processId);
+
 // Windows of a message box's buttons, by id, in creation order.
 std::vector<int> ButtonIds(HWND dialog);
 

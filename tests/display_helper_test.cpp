@@ -90,17 +90,6 @@ LRESULT CALLBACK CountDisplayChanges(HWND window, UINT message, WPARAM wParam, L
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void SetScreen(DWORD width, DWORD height)
-{
-    DEVMODEA mode = {};
-    mode.dmSize = sizeof(mode);
-    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
-    mode.dmPelsWidth = width;
-    mode.dmPelsHeight = height;
-    mode.dmBitsPerPel = 32;
-    ChangeDisplaySettingsA(&mode, 0);
-}
-
 TEST_F(StandInLibrary, ModeIsInEffectAndAnnouncedWhenQuickResChangeReturns)
 {
     WNDCLASSA windowClass = {};
@@ -135,7 +124,7 @@ TEST_F(StandInLibrary, ModeIsInEffectAndAnnouncedWhenQuickResChangeReturns)
     // As the resolution changer calls it, with the mode already set. A
     // window of another program whose thread is busy does not hold it up,
     // and gets the news once it takes messages again.
-    SetScreen(1024, 768);
+    driver::SetScreen(1024, 768);
     HANDLE release = CreateEventA(NULL, TRUE, FALSE, NULL);
     std::thread busy([&] {
         busyWindow = CreateWindowExA(0, "DisplayChangeCounter", "", WS_POPUP, 0, 0, 1, 1, NULL, NULL,

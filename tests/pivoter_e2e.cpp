@@ -22,21 +22,9 @@ const char TITLE[] = "LCD ﾚｿﾞﾙｳﾞｧ";
 const UINT WM_TRAYICON = 0x0800;
 const WPARAM TRAY_ICON_ID = 106;
 
-bool ScreenIs(int width, int height)
-{
-    return GetSystemMetrics(SM_CXSCREEN) == width && GetSystemMetrics(SM_CYSCREEN) == height;
-}
-
-void SetScreen(int width, int height)
-{
-    DEVMODEA mode = {};
-    mode.dmSize = sizeof(mode);
-    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
-    mode.dmPelsWidth = width;
-    mode.dmPelsHeight = height;
-    mode.dmBitsPerPel = 32;
-    ChangeDisplaySettingsA(&mode, 0);
-}
+using driver::ScreenIs;
+using driver::SetScreen;
+using driver::VisibleMenu;
 
 // Whether the shell still shows the program's icon (a modification of
 // nothing succeeds only for an icon it has).
@@ -104,13 +92,6 @@ protected:
     void Click(HWND window, UINT mouseMessage)
     {
         PostMessageA(window, WM_TRAYICON, TRAY_ICON_ID, mouseMessage);
-    }
-    HWND VisibleMenu(DWORD processId)
-    {
-        for (HWND menu : driver::ProcessWindows(processId, "#32768"))
-            if (IsWindowVisible(menu))
-                return menu;
-        return NULL;
     }
     HWND WaitForMenu(DWORD processId)
     {

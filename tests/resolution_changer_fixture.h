@@ -17,6 +17,8 @@
 
 namespace e2e {
 
+using driver::VisibleMenu;
+
 const char FOLDER[] = "C:\\nrxe2e";
 const char PROGRAM[] = "C:\\nrxe2e\\NRXVGCHG.EXE";
 const char KEY[] = "Software\\NORIX\\Resolva";
@@ -41,10 +43,7 @@ inline int MenuIdFor(DWORD width, DWORD height, DWORD bits)
     return found == modes.end() ? -1 : 2000 + (int)(found - modes.begin());
 }
 
-inline bool ScreenIs(int width, int height)
-{
-    return GetSystemMetrics(SM_CXSCREEN) == width && GetSystemMetrics(SM_CYSCREEN) == height;
-}
+using driver::ScreenIs;
 
 inline bool ScreenBecomes(int width, int height, DWORD timeout = driver::DEFAULT_TIMEOUT)
 {
@@ -68,15 +67,8 @@ protected:
     {
         testreg::DeleteTree(HKEY_CURRENT_USER, KEY);
         // Later tests need the test bed's desktop as it was.
-        if (!ScreenIs(1024, 768)) {
-            DEVMODEA mode = {};
-            mode.dmSize = sizeof(mode);
-            mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
-            mode.dmPelsWidth = 1024;
-            mode.dmPelsHeight = 768;
-            mode.dmBitsPerPel = 32;
-            ChangeDisplaySettingsA(&mode, 0);
-        }
+        if (!ScreenIs(1024, 768))
+            driver::SetScreen(1024, 768);
     }
 
     // Starts the program and waits for its tool window (shown or not).
@@ -93,13 +85,6 @@ protected:
     {
         PostMessageA(window, WM_COMMAND, 106, 0);
         return program.WaitForExit();
-    }
-    HWND VisibleMenu(DWORD processId)
-    {
-        for (HWND menu : driver::ProcessWindows(processId, "#32768"))
-            if (IsWindowVisible(menu))
-                return menu;
-        return NULL;
     }
     void CloseMenu(DWORD processId)
     {
