@@ -309,11 +309,17 @@ MayChange Within(const std::vector<std::string>& paths)
 
 std::string ChangesOutside(const Snapshot& before, const Snapshot& after, const MayChange& mayChange)
 {
+    return ChangesOutside(before, after, mayChange, mayChange);
+}
+
+std::string ChangesOutside(const Snapshot& before, const Snapshot& after, const MayChange& mayRemove,
+                           const MayChange& mayAdd)
+{
     std::ostringstream out;
-    PutChanges(before.registry, after.registry, "- ", mayChange, &out);
-    PutChanges(after.registry, before.registry, "+ ", mayChange, &out);
-    PutChanges(before.files, after.files, "- ", mayChange, &out);
-    PutChanges(after.files, before.files, "+ ", mayChange, &out);
+    PutChanges(before.registry, after.registry, "- ", mayRemove, &out);
+    PutChanges(after.registry, before.registry, "+ ", mayAdd, &out);
+    PutChanges(before.files, after.files, "- ", mayRemove, &out);
+    PutChanges(after.files, before.files, "+ ", mayAdd, &out);
     return out.str();
 }
 

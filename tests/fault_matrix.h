@@ -46,6 +46,9 @@ MayChange Within(const std::vector<std::string>& paths);
 // One line for every entry added, removed or changed where `mayChange` does
 // not allow it; empty when there is none.
 std::string ChangesOutside(const Snapshot& before, const Snapshot& after, const MayChange& mayChange);
+// The same with what may go (or change from) and what may come (or change to) apart.
+std::string ChangesOutside(const Snapshot& before, const Snapshot& after, const MayChange& mayRemove,
+                           const MayChange& mayAdd);
 
 // While alive, the registry keys and files this executable opens are
 // counted; the ones still open are what it did not close.
