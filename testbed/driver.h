@@ -70,6 +70,16 @@ void SetScreen(int width, int height);
 // The process's menu window that is open now; NULL when none is.
 HWND VisibleMenu(DWORD processId);
 
+// Whether the shell still shows a program's notification icon (a
+// modification of nothing succeeds only for an icon it has).
+bool TrayIconShown(HWND window, UINT id);
+
+// The end of the Windows session as a program may meet it: WM_QUERYENDSESSION
+// (its answer is returned; -1 when none came), with a WM_CLOSE queued before
+// the program can take anything it posts itself, so that its WM_DESTROY
+// comes after the query.
+LRESULT QueryEndSessionThenClose(HWND window);
+
 // Windows of a message box's buttons, by id, in creation order.
 std::vector<int> ButtonIds(HWND dialog);
 
