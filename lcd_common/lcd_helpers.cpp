@@ -29,17 +29,24 @@ bool JoinPath(char* path, int size, const char* a, const char* b, const char* c,
     return true;
 }
 
+bool TerminateRegistryText(char* buffer, DWORD length, DWORD size)
+{
+    // The text ends at its first NUL, wherever that is.
+    for (DWORD i = 0; i < length && i < size; ++i)
+        if (buffer[i] == '\0')
+            return true;
+    if (length >= size)
+        return false;  // no room left for the terminator
+    buffer[length] = '\0';
+    return true;
+}
+
 bool ReadRegistryText(HKEY key, const char* name, char* buffer, DWORD size)
 {
     DWORD length = size;
     if (RegQueryValueExA(key, name, NULL, NULL, (BYTE*)buffer, &length) != ERROR_SUCCESS)
         return false;
-    if (length > 0 && buffer[length - 1] == '\0')
-        return true;
-    if (length >= size)
-        return false;  // no room left for the terminator
-    buffer[length] = '\0';
-    return true;
+    return TerminateRegistryText(buffer, length, size);
 }
 
 bool SameBytes(const char* a, const char* b)

@@ -14,6 +14,9 @@ bool IsWindowsNt();
 bool JoinPath(char* path, int size, const char* a, const char* b, const char* c = "",
               const char* d = "");
 
+// Terminates the `length` bytes a registry read left in `buffer` of `size`
+// bytes, unless they hold a NUL already; false when there is no room.
+bool TerminateRegistryText(char* buffer, DWORD length, DWORD size);
 // Value `name` of an open key into `buffer` of `size` bytes, whatever its
 // type, terminated. False when it is missing, cannot be read, or does not
 // fit with its terminator.

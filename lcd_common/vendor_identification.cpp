@@ -89,6 +89,11 @@ static bool IsVendorDisplayNode(const char* hardwareKey, void* context)
     return CheckVendorDisplayDevice(hardwareKey, driverKey->text, driverKey->size);
 }
 
+bool DriverClassPath(char* path, int size, const char* driverKey, const char* subkey)
+{
+    return JoinPath(path, size, CLASS_ROOT, driverKey, "\\", subkey);
+}
+
 bool FindVendorDisplayDriver(char* driverKey, DWORD size)
 {
     DriverKeyBuffer buffer = {driverKey, size};
@@ -127,7 +132,7 @@ bool CheckSwitchInfo(const char* driverKey, char* driverName, DWORD size)
     char path[SHORT_PATH];
     HKEY utility;
     // HKEY_LOCAL_MACHINE "System\CurrentControlSet\Services\Class\<driver key>\UTILITY" "ROTSEL"
-    if (!JoinPath(path, sizeof(path), CLASS_ROOT, driverKey, "\\UTILITY") ||
+    if (!DriverClassPath(path, sizeof(path), driverKey, "UTILITY") ||
         RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &utility) != ERROR_SUCCESS)
         return false;
     DWORD value = 0;
@@ -144,7 +149,7 @@ bool IsCurrentDisplayDriver(const char* driverKey, const char* fileName)
     char path[SHORT_PATH];
     char current[SHORT_PATH];
     // HKEY_LOCAL_MACHINE "System\CurrentControlSet\Services\Class\<driver key>\DEFAULT" "drv"
-    return JoinPath(path, sizeof(path), CLASS_ROOT, driverKey, "\\DEFAULT") &&
+    return DriverClassPath(path, sizeof(path), driverKey, "DEFAULT") &&
            ReadKeyText(HKEY_LOCAL_MACHINE, path, "drv", current, sizeof(current)) &&
            SameIgnoringAsciiCase(current, fileName);
 }
@@ -162,7 +167,7 @@ static bool OpensInstanceSettings(const char* hardwareKey, void* context)
     char path[LONG_PATH];
     HKEY opened;
     if (!SameBytes(hardwareKey, instance->hardwareKey) ||
-        !JoinPath(path, sizeof(path), CLASS_ROOT, instance->driver, "\\UTILITY") ||
+        !DriverClassPath(path, sizeof(path), instance->driver, "UTILITY") ||
         RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | KEY_SET_VALUE, &opened) != ERROR_SUCCESS)
         return false;
     instance->settings = opened;

@@ -16,6 +16,10 @@ extern const char MESSAGE_NO_SWITCH_INFO[];
 const DWORD DRIVER_KEY_SIZE = 64;
 const DWORD DRIVER_FILE_SIZE = 16;
 
+// "System\CurrentControlSet\Services\Class\" + driverKey + "\" + subkey
+// ("DEFAULT", "UTILITY") in `path` of `size` bytes; false when it does not fit.
+bool DriverClassPath(char* path, int size, const char* driverKey, const char* subkey);
+
 // 1. The driver key of the first vendor display device that the
 // Configuration Manager has configured, on any bus.
 bool FindVendorDisplayDriver(char* driverKey, DWORD size);

@@ -1,5 +1,6 @@
 // Switches the LCD panel between landscape and portrait.
 #include "panel_switching.h"
+#include "direction.h"
 #include "lcd_display.h"
 #include "lcd_helpers.h"
 #include "messages.h"
@@ -7,7 +8,6 @@
 
 PanelSwitching Switching = {{0, 0, 0, 0}, 0, PANEL_LCD, NULL};
 
-static const char DIRECTION_KEY[] = "Software\\NORIX\\NRXLCD\\Direction";
 static const char LCD_STATUS[] = "LCDStatus";
 // Enough for every driver's list; a driver that never stops listing cannot hang the toggle.
 static const DWORD MODE_TABLE_SIZE = 100;
@@ -79,11 +79,8 @@ bool SetValueIfOpen(HKEY key, const char* name, const void* data, DWORD type, DW
 
 bool StorePanelState(HKEY settingsKey, const PanelState& panel)
 {
-    if (!IsWindowsNt()) {
-        const char* direction = (panel.state & PANEL_PORTRAIT) ? "ON" : "OFF";
-        // HKEY_CURRENT_USER "Software\NORIX\NRXLCD\Direction" (default value), read by ROTSEL
-        RegSetValueA(HKEY_CURRENT_USER, DIRECTION_KEY, REG_SZ, direction, lstrlenA(direction));
-    }
+    if (!IsWindowsNt())
+        WriteDirection((panel.state & PANEL_PORTRAIT) != 0);  // read by ROTSEL
     DWORD state = panel.state;
     // "LCDStatus" in the settings key, read by the driver when the mode is set
     return SetValueIfOpen(settingsKey, LCD_STATUS, &state, REG_DWORD, sizeof(state));

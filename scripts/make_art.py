@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
-"""Draws the resolution changer's icon (10) and toolbar bitmap (100), and the
-LCD orientation changer's icon (105) and the uninstaller's icon (1).
+"""Draws the resolution changer's icon (10) and toolbar bitmap (100), the LCD
+orientation changer's and the LCD driver switcher's icons (105 each) and the
+uninstaller's icon (1).
 
 All are 16-colour images in the standard VGA palette, written byte by byte so
 that the committed files are reproducible: resolution_changer/art/program.ico
 (32x32 and 16x16), resolution_changer/art/toolbar.bmp (two 18x18 buttons) and
-lcd_orientation/art/pivoter.ico and uninstaller/art/program.ico (32x32 and
-16x16 each).
+lcd_orientation/art/pivoter.ico, lcd_driver_switch/art/rotsel.ico and
+uninstaller/art/program.ico (32x32 and 16x16 each).
 """
 import os
 import struct
@@ -17,7 +18,7 @@ PALETTE = [
     (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
     (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
 ]
-BLACK, NAVY, GREY, SILVER, BLUE, CYAN, WHITE, YELLOW, RED = 0, 4, 8, 7, 12, 14, 15, 11, 9
+BLACK, NAVY, GREY, SILVER, BLUE, CYAN, WHITE, YELLOW, RED, GREEN = 0, 4, 8, 7, 12, 14, 15, 11, 9, 10
 CLEAR = -1
 
 
@@ -64,6 +65,24 @@ def lcd_panels(img, s):
     for x, y in [(7, 0), (8, 0), (9, 0), (10, 0), (11, 0), (12, 0), (12, 1), (10, 2), (11, 2),
                  (12, 2), (13, 2), (14, 2), (11, 3), (12, 3), (13, 3)]:
         rect(img, x * s, y * s, x * s + s - 1, y * s + s - 1, YELLOW)
+
+
+def switched_panel(img, s):
+    """An upright panel and two arrows in opposite directions beside it: one
+    driver for the other, and back."""
+    frame(img, 1 * s, 1 * s, 8 * s + s - 1, 14 * s + s - 1, BLACK)
+    rect(img, 1 * s + 1, 1 * s + 1, 9 * s - 2, 15 * s - 2, SILVER)
+    rect(img, 2 * s, 2 * s, 8 * s - 1, 13 * s - 1, NAVY)
+    rect(img, 3 * s, 3 * s, 7 * s - 1, 6 * s - 1, CYAN)
+    # Each arrow: a shaft of three cells, then a head narrowing to its tip.
+    cells = [((x, 4), YELLOW) for x in range(10, 13)]
+    cells += [((13, y), YELLOW) for y in range(2, 7)] + [((14, y), YELLOW) for y in range(3, 6)]
+    cells += [((15, 4), YELLOW)]
+    cells += [((x, 11), GREEN) for x in range(13, 16)]
+    cells += [((12, y), GREEN) for y in range(9, 14)] + [((11, y), GREEN) for y in range(10, 13)]
+    cells += [((10, 11), GREEN)]
+    for (x, y), c in cells:
+        rect(img, x * s, y * s, x * s + s - 1, y * s + s - 1, c)
 
 
 def cycle_button():
@@ -163,6 +182,9 @@ if __name__ == "__main__":
     lcd_art = os.path.join(os.path.dirname(__file__), "..", "lcd_orientation", "art")
     os.makedirs(lcd_art, exist_ok=True)
     write_ico(os.path.join(lcd_art, "pivoter.ico"), lcd_panels)
+    switch_art = os.path.join(os.path.dirname(__file__), "..", "lcd_driver_switch", "art")
+    os.makedirs(switch_art, exist_ok=True)
+    write_ico(os.path.join(switch_art, "rotsel.ico"), switched_panel)
     uninstaller_art = os.path.join(os.path.dirname(__file__), "..", "uninstaller", "art")
     os.makedirs(uninstaller_art, exist_ok=True)
     write_ico(os.path.join(uninstaller_art, "program.ico"), crossed_monitor)

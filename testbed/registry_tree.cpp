@@ -1,5 +1,6 @@
-// Registry subtree dumps and the RegSetValueExA recorder.
+// Registry subtree dumps and the recorder of registry writes.
 #include "registry_tree.h"
+#include "file_tree.h"
 #include "scratch_registry.h"
 
 #include <algorithm>
@@ -191,6 +192,18 @@ Tree DumpSubtrees(const std::vector<Subtree>& subtrees)
     return tree;
 }
 
+Tree WithinSubtrees(const std::vector<Subtree>& subtrees, Tree tree)
+{
+    auto outside = [&](const TreeEntry& entry) {
+        for (const Subtree& subtree : subtrees)
+            if (testfiles::IsWithin(entry.path, subtree.rootName + "\\" + subtree.path))
+                return false;
+        return true;
+    };
+    tree.erase(std::remove_if(tree.begin(), tree.end(), outside), tree.end());
+    return tree;
+}
+
 // The root and the path below it of a dumped entry's path.
 static bool Locate(const std::vector<Subtree>& subtrees, const std::string& path, HKEY* root, std::string* key)
 {
@@ -281,6 +294,29 @@ static LONG WINAPI RecordingRegSetValueExA(HKEY key, LPCSTR name, DWORD reserved
     return RealRegSetValueExA(key, name, reserved, type, data, size);
 }
 
+// RegSetValueA, where the executable imports it, writes the default value
+// of a subkey: recorded as that subkey's, with the size passed.
+typedef LONG(WINAPI* RegSetValueAFunction)(HKEY, LPCSTR, DWORD, LPCSTR, DWORD);
+static RegSetValueAFunction RealRegSetValueA = NULL;
+
+static LONG WINAPI RecordingRegSetValueA(HKEY key, LPCSTR subkey, DWORD type, LPCSTR data, DWORD size)
+{
+    if (ActiveWrites) {
+        RecordedWrite write;
+        // The predefined roots are named as in the scratch tree; NtQueryKey knows no such handle.
+        write.key = key == HKEY_CURRENT_USER    ? "HKCU"
+                    : key == HKEY_LOCAL_MACHINE ? "HKLM"
+                                                : KeyName(key);
+        if (subkey && *subkey)
+            write.key += (write.key.empty() ? "" : "\\") + std::string(subkey);
+        write.type = type;
+        if (data)
+            write.data.assign(data, data + size);
+        ActiveWrites->push_back(write);
+    }
+    return RealRegSetValueA(key, subkey, type, data, size);
+}
+
 WriteRecorder::WriteRecorder()
 {
     if (ActiveWrites)
@@ -290,6 +326,9 @@ WriteRecorder::WriteRecorder()
     if (!hook_->installed())
         return;
     RealRegSetValueExA = hook_->original<RegSetValueExAFunction>();
+    subkeyHook_.reset(new testbed::ImportHook("ADVAPI32.dll", "RegSetValueA",
+                                              (void*)RecordingRegSetValueA));
+    RealRegSetValueA = subkeyHook_->original<RegSetValueAFunction>();
     ActiveWrites = &writes_;
 }
 

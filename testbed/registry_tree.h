@@ -57,6 +57,9 @@ struct Subtree {
 };
 // Each subtree's own key (when it exists) and everything below it, sorted.
 Tree DumpSubtrees(const std::vector<Subtree>& subtrees);
+// Only the entries of `tree` within the subtrees (writes applied to a dump of
+// them also bring the keys above).
+Tree WithinSubtrees(const std::vector<Subtree>& subtrees, Tree tree);
 // Makes the registry below the subtrees what `snapshot` (their dump) was:
 // keys and values added since go, those removed or changed come back.
 void RestoreSubtrees(const std::vector<Subtree>& subtrees, const Tree& snapshot);
@@ -71,7 +74,9 @@ bool operator==(const RecordedWrite& a, const RecordedWrite& b);
 void PrintTo(const RecordedWrite& write, std::ostream* out);
 
 // While alive, every RegSetValueExA call of this executable's own code (and
-// of the libraries linked into it) is recorded, and still carried out.
+// of the libraries linked into it) is recorded, and still carried out; so is
+// every RegSetValueA call, as a write of the subkey's default value ("";
+// below HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE itself, "HKCU\..." or "HKLM\...").
 class WriteRecorder {
 public:
     WriteRecorder();
@@ -81,6 +86,7 @@ public:
 private:
     std::vector<RecordedWrite> writes_;
     std::unique_ptr<testbed::ImportHook> hook_;
+    std::unique_ptr<testbed::ImportHook> subkeyHook_;
 };
 
 }  // namespace testreg

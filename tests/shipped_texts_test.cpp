@@ -1,5 +1,5 @@
-// The texts of the built NRXVGCHG.EXE and PIVOTER.EXE, read back under code
-// page 932 and compared byte for byte.
+// The texts of the built NRXVGCHG.EXE, NRXDEL.EXE, PIVOTER.EXE and
+// ROTSEL.EXE, read back under code page 932 and compared byte for byte.
 #include "resource_reader.h"
 
 #include <gtest/gtest.h>
@@ -234,17 +234,37 @@ void ExpectVersionTexts(HMODULE program, const std::vector<std::pair<const char*
         EXPECT_EQ(text.second, resources::VersionText(program, text.first)) << text.first;
 }
 
-// The texts and resources of the built NRXDEL.EXE.
-class ShippedUninstaller : public ::testing::Test {
+// A built program loaded as data, its texts read in code page 932.
+class BuiltProgram : public ::testing::Test {
 protected:
+    explicit BuiltProgram(const char* path) : path(path) {}
     void SetUp() override
     {
         ASSERT_EQ(932u, GetACP());
-        program = resources::LoadProgramData(WINE_BUILD_DIR "\\bin\\NRXDEL.EXE");
+        program = resources::LoadProgramData(path);
         ASSERT_TRUE(program);
     }
     void TearDown() override { FreeLibrary(program); }
+    // The image's bytes, in which each of `literals` must be, with its
+    // terminator, exactly as these bytes.
+    std::string ExpectLiterals(const std::vector<const char*>& literals)
+    {
+        std::ifstream image(path, std::ios::binary);
+        EXPECT_TRUE(image.good());
+        std::string bytes((std::istreambuf_iterator<char>(image)), std::istreambuf_iterator<char>());
+        for (const char* literal : literals)
+            EXPECT_NE(std::string::npos, bytes.find(std::string(literal, lstrlenA(literal) + 1)))
+                << literal;
+        return bytes;
+    }
+    const char* path;
     HMODULE program = NULL;
+};
+
+// The texts and resources of the built NRXDEL.EXE.
+class ShippedUninstaller : public BuiltProgram {
+protected:
+    ShippedUninstaller() : BuiltProgram(WINE_BUILD_DIR "\\bin\\NRXDEL.EXE") {}
 };
 
 TEST_F(ShippedUninstaller, SelectionDialogTemplate)
@@ -283,17 +303,9 @@ TEST_F(ShippedUninstaller, OneIconOfTwoSizes)
 
 // PIVOTER.EXE: its string table, about box, version resource, icon, and the
 // texts it holds as literals.
-class PivoterTexts : public ::testing::Test {
+class PivoterTexts : public BuiltProgram {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(932u, GetACP());
-        program = resources::LoadProgramData(PIVOTER);
-        ASSERT_TRUE(program);
-    }
-    void TearDown() override { FreeLibrary(program); }
-    static constexpr const char* PIVOTER = WINE_BUILD_DIR "\\bin\\PIVOTER.EXE";
-    HMODULE program = NULL;
+    PivoterTexts() : BuiltProgram(WINE_BUILD_DIR "\\bin\\PIVOTER.EXE") {}
 };
 
 TEST_F(PivoterTexts, StringTable)
@@ -340,7 +352,7 @@ TEST_F(PivoterTexts, IconHasTwoSizes)
 // terminator, exactly as these bytes.
 TEST_F(PivoterTexts, LiteralTextsAreByteExact)
 {
-    const char* const literals[] = {
+    std::string bytes = ExpectLiterals({
         "LCD ﾚｿﾞﾙｳﾞｧ",
         "ﾉﾘｯｸｽ製ﾄﾞﾗｲﾊﾞが動作していません。",
         "LCDﾄﾞﾗｲﾊﾞの切り替え情報が不足しているか\n切り替えをｻﾎﾟｰﾄしていません。",
@@ -351,15 +363,97 @@ TEST_F(PivoterTexts, LiteralTextsAreByteExact)
         "ノリックス",
         "PivoterMainClass",
         "PivoterMenuClass",
-    };
-    std::ifstream image(PIVOTER, std::ios::binary);
-    ASSERT_TRUE(image.good());
-    std::string bytes((std::istreambuf_iterator<char>(image)), std::istreambuf_iterator<char>());
-    for (const char* literal : literals)
-        EXPECT_NE(std::string::npos, bytes.find(std::string(literal, lstrlenA(literal) + 1)))
-            << literal;
+    });
     // The simulated panel of the testbed build is not in the shipped image.
     EXPECT_EQ(std::string::npos, bytes.find("NrxTestbed"));
+}
+
+// ROTSEL.EXE: its string table, dialogs, version resource, icon, and the
+// texts it holds as literals.
+class RotselTexts : public BuiltProgram {
+protected:
+    RotselTexts() : BuiltProgram(WINE_BUILD_DIR "\\bin\\ROTSEL.EXE") {}
+    static constexpr DWORD TEXT_STYLE = SS_LEFT | WS_GROUP;
+    static constexpr DWORD TEXT_MASK = SS_TYPEMASK | WS_GROUP;
+    static constexpr DWORD BUTTON_MASK = BS_TYPEMASK | WS_TABSTOP;
+};
+
+TEST_F(RotselTexts, StringTable)
+{
+    ExpectStringTable(program, {{1, "LCDﾄﾞﾗｲﾊﾞの切り替え"},
+                                {2, "Ver 1.00"},
+                                {3, "Copyright (C) 1998 NORIX Co.,Ltd."},
+                                {4, "NRXLCD.DRV"}});
+}
+
+TEST_F(RotselTexts, DialogTemplates)
+{
+    ExpectDialog(program, 101, "LCDﾄﾞﾗｲﾊﾞの切り替え", 175, 193,
+                 {{-1, "Static", "標準ﾄﾞﾗｲﾊﾞからLCD縦置きﾄﾞﾗｲﾊﾞへ切り替え、再起動します。", 20, 15, 135, 20,
+                   TEXT_STYLE, TEXT_MASK},
+                  {-1, "Button", "説明", 14, 49, 147, 74, BS_GROUPBOX, BS_TYPEMASK},
+                  {-1, "Static",
+                   "ﾄﾞﾗｲﾊﾞを切り替えた場合、LCDﾊﾟﾈﾙの\n「横置き表示/縦置き表示」の切り替えが、\n"
+                   "LCD ﾚｿﾞﾙｳﾞｧ等でﾀﾞｲﾅﾐｯｸに行えます。\n\n(注意： 描画のﾊﾟﾌｫｰﾏﾝｽは若干低下します)",
+                   20, 67, 138, 43, TEXT_STYLE, TEXT_MASK},
+                  {1000, "Button", "縦置き表示の設定にして再起動する", 27, 135, 121, 10,
+                   BS_AUTOCHECKBOX | WS_TABSTOP, BUTTON_MASK},
+                  {1008, "Static", "LCDﾊﾟﾈﾙは接続されていません", 40, 150, 94, 8, TEXT_STYLE, TEXT_MASK},
+                  {IDOK, "Button", "再起動(&R)", 26, 166, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP, BUTTON_MASK},
+                  {IDCANCEL, "Button", "ｷｬﾝｾﾙ(&C)", 98, 166, 50, 14, BS_PUSHBUTTON | WS_TABSTOP,
+                   BUTTON_MASK}});
+    ExpectDialog(program, 102, "LCDﾄﾞﾗｲﾊﾞの切り替え", 175, 155,
+                 {{-1, "Static", "LCD縦置きﾄﾞﾗｲﾊﾞから標準ﾄﾞﾗｲﾊﾞへ切り替え、\n再起動します。", 23, 15, 134, 20,
+                   TEXT_STYLE, TEXT_MASK},
+                  {-1, "Button", "説明", 18, 48, 138, 62, BS_GROUPBOX, BS_TYPEMASK},
+                  {-1, "Static",
+                   "ﾄﾞﾗｲﾊﾞを切り替えた場合、LCDﾊﾟﾈﾙの\n「横置き表示/縦置き表示」の切り替えは\n"
+                   "出来ませんが、描画のﾊﾟﾌｫｰﾏﾝｽは最高\nになります。",
+                   27, 64, 121, 37, TEXT_STYLE, TEXT_MASK},
+                  {IDOK, "Button", "再起動(&R)", 29, 126, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP, BUTTON_MASK},
+                  {IDCANCEL, "Button", "ｷｬﾝｾﾙ(&C)", 96, 126, 50, 14, BS_PUSHBUTTON | WS_TABSTOP,
+                   BUTTON_MASK}});
+    ExpectDialog(program, 103, "ﾊﾞｰｼﾞｮﾝ情報", 187, 93,
+                 {{IDOK, "Button", "OK", 69, 72, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP, BUTTON_MASK},
+                  {1003, "Static", "LCDﾄﾞﾗｲﾊﾞの切り替え", 56, 13, 104, 8, TEXT_STYLE, TEXT_MASK},
+                  {1004, "Static", "Ver 1.00", 56, 31, 67, 8, TEXT_STYLE, TEXT_MASK},
+                  {1005, "Static", "Copyright (C) 1998 NORIX Co.,Ltd.", 56, 48, 105, 8, TEXT_STYLE,
+                   TEXT_MASK},
+                  {-1, "Static", "#105", 20, 25, 18, 20, SS_ICON, SS_TYPEMASK}});
+    const DWORD frame = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
+    for (int id : {101, 102, 103})
+        EXPECT_EQ(frame | DS_SETFONT, resources::ReadDialog(program, id).style) << id;
+}
+
+TEST_F(RotselTexts, VersionResource)
+{
+    EXPECT_EQ(0x0001000000000000ull, resources::FixedFileVersion(program));
+    ExpectVersionTexts(program, {{"FileDescription", "LCDﾄﾞﾗｲﾊﾞの切り替え"},
+                                 {"ProductName", "LCDﾄﾞﾗｲﾊﾞの切り替え"},
+                                 {"InternalName", "ROTSEL"},
+                                 {"OriginalFilename", "ROTSEL.EXE"}});
+}
+
+TEST_F(RotselTexts, OneIconOfTwoSizes)
+{
+    EXPECT_EQ(std::vector<int>{105}, resources::IconGroups(program));
+    EXPECT_EQ((std::vector<int>{32, 16}), resources::IconSizes(program, 105));
+}
+
+TEST_F(RotselTexts, LiteralTextsAreByteExact)
+{
+    std::string bytes = ExpectLiterals({
+        "ﾉﾘｯｸｽ製ﾄﾞﾗｲﾊﾞが動作していません。",
+        "LCDﾄﾞﾗｲﾊﾞの切り替え情報が不足しているか\n切り替えをｻﾎﾟｰﾄしていません。",
+        "ﾊﾞｰｼﾞｮﾝ情報(&A)...",
+        "RotselMainClass",
+        "NRXCHG32.DLL",
+        "RestartWindows",
+    });
+    // Neither the simulated panel nor the test double's log is in the shipped image.
+    EXPECT_EQ(std::string::npos, bytes.find("NrxTestbed"));
+    EXPECT_EQ(std::string::npos, bytes.find("NRXCHG32_LOG"));
+    EXPECT_LE(bytes.size(), 32u * 1024);
 }
 
 }  // namespace

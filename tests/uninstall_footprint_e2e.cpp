@@ -130,21 +130,6 @@ testfiles::FileEntry EntryOf(const testfiles::FileTree& tree, const std::string&
     return testfiles::FileEntry();
 }
 
-// Only what lies within the dumped subtrees (writes applied to a tree also
-// bring the keys above them).
-testreg::Tree WithinSubtrees(testreg::Tree tree)
-{
-    tree.erase(std::remove_if(tree.begin(), tree.end(),
-                              [](const testreg::TreeEntry& entry) {
-                                  for (const testreg::Subtree& subtree : SUBTREES)
-                                      if (testfiles::IsWithin(entry.path, subtree.rootName + "\\" + subtree.path))
-                                          return false;
-                                  return true;
-                              }),
-               tree.end());
-    return tree;
-}
-
 // `ini` with the value of `key` (in whatever section) replaced.
 std::string ReplaceValue(std::string ini, const std::string& key, const std::string& value)
 {
@@ -245,9 +230,10 @@ TEST_F(UninstallFootprint, RemovesExactlyTheChosenInstallsAndRestartsOnlyWhenThe
         testfiles::Put(&expectedFiles, testfiles::FileOf(places.windows + "\\NRXDEL.EXE", testfiles::Read(BUILT)));
         std::string expectedPending = pendingBefore;
         if (c.driverHalf) {
-            expectedRegistry = WithinSubtrees(Expected(expectedRegistry, RegistrationWrites(VGA, "0000", "0000") +
-                                                                             SettingsWrites(VGA),
-                                                       RegistrationKeys(VGA, "0000"), true));
+            expectedRegistry = testreg::WithinSubtrees(
+                SUBTREES, Expected(expectedRegistry,
+                                   RegistrationWrites(VGA, "0000", "0000") + SettingsWrites(VGA),
+                                   RegistrationKeys(VGA, "0000"), true));
             testfiles::Put(&expectedFiles, testfiles::FileOf(systemIni, ReplaceValue(systemIniBefore, "display.drv",
                                                                                      VGA.description.text)));
             if (!vgaSaved.empty())

@@ -1,0 +1,242 @@
+// ROTSEL.EXE as a user meets it, in the Wine virtual desktop (Japanese,
+// Windows 98, and NT where noted), on the vendor's registry laid out in the
+// prefix: the testbed build on the simulated LCD panel, and the shipped
+// image on Wine's own display driver. Both run beside the test double of
+// NRXCHG32.DLL, which records the restart instead of carrying it out (the
+// shipped image is copied there: the stand-in library beside it in bin/
+// would really restart). The registry ROTSEL may write is compared whole,
+// before and after, and everything laid out is put back.
+#include "box_answerer.h"
+#include "driver.h"
+#include "lcd_registry_layout.h"
+#include "registry_restorer.h"
+#include "registry_tree.h"
+#include "scratch_files.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const char TESTBED[] = WINE_BUILD_DIR "\\tests\\lcd_testbed\\ROTSEL.EXE";
+const char SHIPPED[] = WINE_BUILD_DIR "\\bin\\ROTSEL.EXE";
+const char DOUBLE[] = WINE_BUILD_DIR "\\tests\\NRXCHG32.DLL";
+const char RESTART_LOG[] = WINE_BUILD_DIR "\\tests\\rotsel_e2e.log";
+const char APP_DEFAULTS[] = "Software\\Wine\\AppDefaults\\ROTSEL.EXE";
+const char TITLE[] = "LCDﾄﾞﾗｲﾊﾞの切り替え";
+const char MAIN_CLASS[] = "RotselMainClass";
+const char CLASS_KEY[] = "System\\CurrentControlSet\\Services\\Class\\DISPLAY\\0001";
+const char UTILITY[] = "HKLM\\System\\CurrentControlSet\\Services\\Class\\DISPLAY\\0001\\UTILITY";
+const char DEFAULT[] = "HKLM\\System\\CurrentControlSet\\Services\\Class\\DISPLAY\\0001\\DEFAULT";
+const char DIRECTION[] = "HKCU\\Software\\NORIX\\NRXLCD\\Direction";
+const int CHECK_BOX = 1000;
+const int NO_PANEL_TEXT = 1008;
+
+// Where ROTSEL may write: the adapter's class key and the vendor's user key.
+const std::vector<testreg::Subtree> SUBTREES = {
+    {HKEY_LOCAL_MACHINE, "HKLM", CLASS_KEY},
+    {HKEY_CURRENT_USER, "HKCU", "Software\\NORIX"},
+};
+
+enum Driver { STANDARD, PORTRAIT };
+
+// The vendor's adapter with its switching information, "Direction" ON, a
+// landscape "LCDStatus", and the standard driver VGA.DRV or the portrait
+// driver (in lower case) loaded.
+void LayOut(Driver loaded)
+{
+    lcdreg::PortraitInstallation();
+    if (loaded == STANDARD) {
+        lcdreg::AddDriver("DISPLAY\\0001", "VGA.DRV");
+    } else {
+        lcdreg::AddDriver("DISPLAY\\0001", "nrxlcd.drv");
+        lcdreg::SetDriverName("vga.drv");
+    }
+    testreg::WriteString(HKEY_CURRENT_USER, lcdreg::DIRECTION_KEY, "", "ON");
+    testreg::WriteDword(HKEY_LOCAL_MACHINE, lcdreg::UtilityKey("DISPLAY\\0001").c_str(), "LCDStatus", 0x13);
+}
+
+testreg::TreeEntry Status(DWORD status)
+{
+    return testreg::ValueEntry(UTILITY, "LCDStatus", REG_DWORD,
+                               std::vector<BYTE>((BYTE*)&status, (BYTE*)&status + 4));
+}
+
+class RotselE2E : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        restorer.Key(HKEY_DYN_DATA, "Config Manager\\Enum\\NRX0000");
+        restorer.Key(HKEY_LOCAL_MACHINE, "Enum\\PCI\\VEN_10F0&DEV_0104");
+        restorer.Key(HKEY_LOCAL_MACHINE, CLASS_KEY);
+        restorer.Key(HKEY_CURRENT_USER, lcdreg::NRXLCD_KEY);
+        restorer.Key(HKEY_CURRENT_USER, lcdreg::PANEL_KEY);
+        restorer.Key(HKEY_CURRENT_USER, APP_DEFAULTS);
+        DeleteFileA(RESTART_LOG);
+        SetEnvironmentVariableA("NRXCHG32_LOG", RESTART_LOG);
+    }
+    void TearDown() override
+    {
+        SetEnvironmentVariableA("NRXCHG32_LOG", NULL);
+        DeleteFileA(RESTART_LOG);
+    }
+    // Empties what a case of a table laid out.
+    void Clear()
+    {
+        testreg::DeleteTree(HKEY_DYN_DATA, "Config Manager\\Enum\\NRX0000");
+        testreg::DeleteTree(HKEY_LOCAL_MACHINE, CLASS_KEY);
+        testreg::DeleteTree(HKEY_CURRENT_USER, lcdreg::NRXLCD_KEY);
+        testreg::DeleteTree(HKEY_CURRENT_USER, APP_DEFAULTS);
+        DeleteFileA(RESTART_LOG);
+    }
+    // The shipped image, copied beside the test double.
+    std::string Shipped()
+    {
+        std::string program = shipped / "ROTSEL.EXE";
+        EXPECT_TRUE(CopyFileA(SHIPPED, program.c_str(), FALSE));
+        EXPECT_TRUE(CopyFileA(DOUBLE, (shipped / "NRXCHG32.DLL").c_str(), FALSE));
+        return program;
+    }
+    // The program's dialog, once it shows.
+    HWND WaitForSwitchDialog(driver::Program& program)
+    {
+        HWND dialog = driver::WaitForDialog(program.id(), TITLE);
+        EXPECT_TRUE(driver::WaitFor([&] { return IsWindowVisible(dialog) != FALSE; })) << "no dialog";
+        return dialog;
+    }
+    void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+    testreg::RegistryRestorer restorer;
+    testfiles::ScratchFolder shipped{"rotsel_shipped"};
+};
+
+const int CLOSE_BOX = -1;
+
+struct DialogCase {
+    const char* name;
+    bool shippedImage;
+    Driver loaded;
+    bool clearBox;  // in dialog 101, before the answer
+    int answer;     // IDOK (再起動(&R)), IDCANCEL or CLOSE_BOX
+    std::vector<testreg::TreeEntry> writes;  // and a restart, when there are any
+};
+
+TEST_F(RotselE2E, DialogsWriteOnlyOnRestartThenRestartThroughTheLibrary)
+{
+    const DialogCase cases[] = {
+        {"101, ticked", false, STANDARD, false, IDOK,
+         {Status(0x81), testreg::TextEntry(DIRECTION, "", "ON"),
+          testreg::TextEntry(DEFAULT, "drv", "NRXLCD.DRV")}},
+        {"101, cleared", false, STANDARD, true, IDOK,
+         {testreg::TextEntry(DIRECTION, "", "OFF"), testreg::TextEntry(DEFAULT, "drv", "NRXLCD.DRV")}},
+        {"102", false, PORTRAIT, false, IDOK, {testreg::TextEntry(DEFAULT, "drv", "VGA.DRV")}},
+        {"101, cancel", false, STANDARD, false, IDCANCEL, {}},
+        {"101, close box", false, STANDARD, false, CLOSE_BOX, {}},
+        {"102, cancel", false, PORTRAIT, false, IDCANCEL, {}},
+        {"102, close box", false, PORTRAIT, false, CLOSE_BOX, {}},
+        // Wine's display driver has no LCD control escape: the box stays usable.
+        {"shipped image, 101, cancel", true, STANDARD, false, IDCANCEL, {}},
+    };
+    for (const DialogCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Clear();
+        LayOut(c.loaded);
+        testreg::Tree expected = testreg::DumpSubtrees(SUBTREES);
+        driver::Program program(c.shippedImage ? Shipped() : TESTBED);
+        HWND dialog = WaitForSwitchDialog(program);
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(TITLE, driver::WindowText(dialog));
+        // Dialog 101 has the check box, preset from "Direction" ON; dialog 102 has none.
+        EXPECT_EQ(c.loaded == STANDARD, GetDlgItem(dialog, CHECK_BOX) != NULL);
+        if (c.loaded == STANDARD) {
+            EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog, CHECK_BOX));
+            EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, CHECK_BOX)));
+            EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, NO_PANEL_TEXT)));
+        }
+        if (c.clearBox) {
+            Click(dialog, CHECK_BOX);
+            EXPECT_TRUE(driver::WaitFor([&] { return !IsDlgButtonChecked(dialog, CHECK_BOX); }));
+        }
+        if (c.answer == CLOSE_BOX)
+            PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        else
+            Click(dialog, c.answer);
+        EXPECT_EQ(0, program.WaitForExit());
+        for (const testreg::TreeEntry& write : c.writes)
+            testreg::Apply(&expected, write);
+        expected = testreg::WithinSubtrees(SUBTREES, expected);
+        testreg::Tree after = testreg::DumpSubtrees(SUBTREES);
+        EXPECT_TRUE(expected == after) << testreg::Difference(expected, after);
+        EXPECT_EQ(c.writes.empty() ? "" : "RestartWindows\r\n", testfiles::Read(RESTART_LOG));
+    }
+}
+
+struct FailureCase {
+    const char* name;
+    void (*layOut)();
+    bool windowsNt;
+    const char* message;
+};
+
+TEST_F(RotselE2E, FailedCheckShowsItsMessageAndEndsWithoutWriting)
+{
+    const char* const NO_VENDOR_DRIVER = "ﾉﾘｯｸｽ製ﾄﾞﾗｲﾊﾞが動作していません。";
+    const FailureCase cases[] = {
+        {"no vendor device", [] {}, false, NO_VENDOR_DRIVER},
+        {"no switching information",
+         [] {
+             LayOut(STANDARD);
+             testreg::WriteDword(HKEY_LOCAL_MACHINE, lcdreg::UtilityKey("DISPLAY\\0001").c_str(), "ROTSEL", 0);
+         },
+         false, "LCDﾄﾞﾗｲﾊﾞの切り替え情報が不足しているか\n切り替えをｻﾎﾟｰﾄしていません。"},
+        // Windows NT keeps no Configuration Manager nodes: the vendor's other entries are no help.
+        {"Windows NT",
+         [] {
+             LayOut(STANDARD);
+             testreg::DeleteTree(HKEY_DYN_DATA, "Config Manager\\Enum\\NRX0000");
+         },
+         true, NO_VENDOR_DRIVER},
+    };
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Clear();
+        c.layOut();
+        if (c.windowsNt)
+            testreg::WriteString(HKEY_CURRENT_USER, APP_DEFAULTS, "Version", "winxp");
+        testreg::Tree before = testreg::DumpSubtrees(SUBTREES);
+        driver::Program program(Shipped());
+        driver::BoxAnswerer boxes(program.id());
+        ASSERT_TRUE(boxes.WaitForBoxes(1));
+        driver::SeenBox box = boxes.Seen()[0];
+        EXPECT_EQ(c.message, box.text);
+        EXPECT_EQ(TITLE, box.title);
+        char ownerClass[64] = "";
+        GetClassNameA(box.owner, ownerClass, sizeof(ownerClass));
+        EXPECT_STREQ(MAIN_CLASS, ownerClass);
+        EXPECT_FALSE(IsWindowVisible(box.owner));
+        driver::PostCommand(box.window, IDOK);
+        EXPECT_EQ(0, program.WaitForExit());
+        EXPECT_EQ(1u, boxes.Seen().size());
+        testreg::Tree after = testreg::DumpSubtrees(SUBTREES);
+        EXPECT_TRUE(before == after) << testreg::Difference(before, after);
+        EXPECT_FALSE(testfiles::Exists(RESTART_LOG));
+    }
+}
+
+TEST_F(RotselE2E, SecondStartEndsAtOnce)
+{
+    LayOut(STANDARD);
+    driver::Program first(TESTBED);
+    HWND dialog = WaitForSwitchDialog(first);
+    ASSERT_TRUE(dialog);
+    driver::Program second(TESTBED);
+    driver::BoxAnswerer boxes(second.id());
+    EXPECT_EQ(0, second.WaitForExit());
+    EXPECT_TRUE(boxes.Seen().empty());
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    Click(dialog, IDCANCEL);
+    EXPECT_EQ(0, first.WaitForExit());
+}
+
+}  // namespace
