@@ -109,10 +109,11 @@ bool CheckVendorDisplayDevice(const char* hardwareKey, char* driverKey, DWORD si
         RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &device) != ERROR_SUCCESS)
         return false;
     char text[SHORT_PATH];
+    // An empty driver key would name the class root's own subkeys.
     bool vendors = ReadRegistryText(device, "Class", text, sizeof(text)) &&
                    SameIgnoringAsciiCase(text, "DISPLAY") &&
                    ReadRegistryText(device, "Mfg", text, sizeof(text)) && IsVendorName(text) &&
-                   ReadRegistryText(device, "Driver", driverKey, size);
+                   ReadRegistryText(device, "Driver", driverKey, size) && driverKey[0];
     RegCloseKey(device);
     if (!vendors && size > 0)
         driverKey[0] = '\0';
@@ -190,7 +191,7 @@ static HKEY OpenPciInstanceSettings(const char* device, const char* instance)
                      (SameBytes(deviceClass, "Display") || SameBytes(deviceClass, "DISPLAY")) &&
                      ReadRegistryText(key, "Mfg", manufacturer, sizeof(manufacturer)) &&
                      IsVendorName(manufacturer) &&
-                     ReadRegistryText(key, "Driver", driver, sizeof(driver));
+                     ReadRegistryText(key, "Driver", driver, sizeof(driver)) && driver[0];
     RegCloseKey(key);
     char hardwareKey[LONG_PATH];
     if (!qualifies || !JoinPath(hardwareKey, sizeof(hardwareKey), "PCI\\", device, "\\", instance))

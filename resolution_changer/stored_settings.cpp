@@ -89,9 +89,12 @@ void ParseSlotValueData(const char* data, ResolutionSlot* slot)
         ++p;
     if (*p < '0' || *p > '9')
         return;
+    // A number too large for an int is taken as the largest one, never
+    // overflowed into some other value.
+    const int largest = 0x7FFFFFFF;
     int enabled = 0;
     for (; *p >= '0' && *p <= '9'; ++p)
-        enabled = enabled * 10 + (*p - '0');
+        enabled = enabled > (largest - (*p - '0')) / 10 ? largest : enabled * 10 + (*p - '0');
     slot->switchEnabled = negative ? -enabled : enabled;
     if (*p++ != ',')
         return;

@@ -1,23 +1,54 @@
 #!/usr/bin/env bash
-# On-demand start-up benchmark (not a test): in one Wine session, the time
-# from CreateProcess to a visible window of each program against a bare
-# Win32 tool window built the same way, interleaved over ROUNDS rounds
-# (default 15), with medians and ratios; then where NRXVGCHG's start-up
-# time goes, call by call.
+# On-demand benchmarks (not tests), each figure printed with its goal:
+# the size of every shipped image against its limit; in one Wine session,
+# the time from CreateProcess until each program is ready for the user
+# against a bare Win32 tool window built the same way (and ROTSEL's dialog
+# shown by a program that does nothing else), interleaved over
+# ROUNDS rounds (default 15), with medians and ratios, then where
+# NRXVGCHG's start-up time goes, call by call; before those, NRXDEL's whole
+# sequence on a footprint of 20 driver and 20 utility installs against the
+# same deletions made directly (at most 9 rounds), with where its time goes.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 rounds=${1:-15}
 
-"$ROOT/scripts/build.sh" nrxvgchg nrxchg32 bare_window startup_benchmark startup_profile desktop_keeper
+"$ROOT/scripts/build.sh" nrxvgchg nrxchg32 pivoter rotsel nrxdel pivoter_testbed rotsel_testbed \
+    bare_window bare_dialog startup_benchmark startup_profile uninstall_benchmark desktop_keeper
+
+echo "image sizes"
+status=0
+for image in "$BUILD_DIR"/bin/*.EXE "$BUILD_DIR"/bin/*.DLL; do
+    name=$(basename "$image")
+    case "$name" in
+        PIVOTER.EXE | ROTSEL.EXE) limit=32768 ;;
+        NRXCHG32.DLL) limit=16384 ;;
+        *) limit=49152 ;;
+    esac
+    size=$(stat -c %s "$image")
+    verdict=met
+    [ "$size" -le "$limit" ] || { verdict="NOT MET"; status=1; }
+    printf "  %-14s %6d bytes   (goal: at most %d KB) %s\n" "$name" "$size" $((limit / 1024)) "$verdict"
+done
+echo
+
 source "$ROOT/scripts/session.sh"
 start_session
 start_desktop_keeper
 
+# The uninstall first: Wine's taskbar keeps a tooltip window for every tray
+# icon ever added, and every DDE connection is sent to every top-level window.
+wine "$BUILD_DIR/tests/uninstall_benchmark.exe" "$(( rounds < 9 ? rounds : 9 ))" 2>/dev/null | tr -d '\r'
+echo
+
 win() { echo "Z:${1//\//\\}"; }
 echo "start-up, $rounds rounds, $(nproc) cores, $(wine --version)"
-wine "$BUILD_DIR/tests/startup_benchmark.exe" "$rounds" \
+wine "$BUILD_DIR/tests/startup_benchmark.exe" --lcd-machine "$rounds" \
     "bare=$(win "$BUILD_DIR/tests/BARE_WINDOW.EXE")" \
-    "NRXVGCHG=$(win "$BUILD_DIR/bin/NRXVGCHG.EXE")" 2>/dev/null | tr -d '\r'
+    "NRXVGCHG=$(win "$BUILD_DIR/bin/NRXVGCHG.EXE")" \
+    "PIVOTER@PivoterMainClass:106=$(win "$BUILD_DIR/tests/lcd_testbed/PIVOTER.EXE")" \
+    "ROTSEL=$(win "$BUILD_DIR/tests/lcd_testbed/ROTSEL.EXE")" \
+    "its-dialog=$(win "$BUILD_DIR/tests/BARE_DIALOG.EXE")" 2>/dev/null | tr -d '\r'
 echo
 wine "$BUILD_DIR/tests/startup_profile.exe" "$rounds" 2>/dev/null | tr -d '\r'
+exit $status

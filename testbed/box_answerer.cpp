@@ -114,9 +114,13 @@ void BoxAnswerer::Handle(HWND box)
         PostCommand(box, seen.answer);
 }
 
+// Marks a handled box on the box itself: a box that opens as soon as
+// another closed may get its handle, and must not pass for the one seen.
+static const char HANDLED_MARK[] = "NrxBoxAnswerer";
+
 void BoxAnswerer::Run()
 {
-    std::vector<HWND> handled;
+    std::vector<HWND> handled;  // the boxes that took no mark
     for (;;) {
         {
             std::lock_guard<std::mutex> lock(mutex_);
@@ -124,13 +128,14 @@ void BoxAnswerer::Run()
                 return;
         }
         for (HWND box : ProcessWindows(processId_, "#32770")) {
-            bool known = false;
+            bool known = GetPropA(box, HANDLED_MARK) != NULL;
             for (HWND seen : handled)
                 known = known || seen == box;
             if (known || !IsWindowVisible(box))
                 continue;
             Sleep(30);  // let the dialog finish its WM_INITDIALOG
-            handled.push_back(box);
+            if (!SetPropA(box, HANDLED_MARK, (HANDLE)1))
+                handled.push_back(box);
             Handle(box);
         }
         // Forget boxes that are gone: a later box may get the same handle.

@@ -208,6 +208,41 @@ bool ClickNotificationArea(bool rightButton)
     return SendInput(2, clicks, sizeof(INPUT)) == 2;
 }
 
+struct SentAnswer {
+    bool came;
+    LRESULT result;
+};
+
+static VOID CALLBACK TakeAnswer(HWND, UINT, ULONG_PTR data, LRESULT result)
+{
+    SentAnswer* answer = (SentAnswer*)data;
+    answer->came = true;
+    answer->result = result;
+}
+
+LRESULT QueryEndSessionThenClose(HWND window)
+{
+    // While the program's thread is held, both messages are queued; it then
+    // takes the sent one first, the posted one next, and only then its own
+    // WM_QUIT, which waits for the posted messages.
+    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, NULL));
+    if (!thread)
+        return -1;
+    SuspendThread(thread);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    SentAnswer answer = {false, -1};
+    SendMessageCallbackA(window, WM_QUERYENDSESSION, 0, 0, TakeAnswer, (ULONG_PTR)&answer);
+    ResumeThread(thread);
+    CloseHandle(thread);
+    WaitFor([&] {
+        MSG message;
+        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        return answer.came;
+    });
+    return answer.result;
+}
+
 static BOOL CALLBACK CollectButton(HWND child, LPARAM parameter)
 {
     char className[32];

@@ -81,6 +81,12 @@ void AnnounceTaskbarCreated();
 // notification area, where the only icon sits.
 bool ClickNotificationArea(bool rightButton = false);
 
+// The end of the Windows session as a program may meet it: WM_QUERYENDSESSION
+// (its answer is returned; -1 when none came), with a WM_CLOSE queued before
+// the program can take anything it posts itself, so that its WM_DESTROY
+// comes after the query.
+LRESULT QueryEndSessionThenClose(HWND window);
+
 // Windows of a message box's buttons, by id, in creation order.
 std::vector<int> ButtonIds(HWND dialog);
 

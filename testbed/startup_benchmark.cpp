@@ -1,9 +1,17 @@
-// Start-up benchmark: the time from CreateProcess to the first visible
-// top-level window of the started program, for several programs measured in
-// turn over several rounds in one Wine session, with the median of each and
-// its ratio to the first program (the baseline).
+// Start-up benchmark: the time from CreateProcess to the moment the started
+// program is ready for the user, for several programs measured in turn over
+// several rounds in one Wine session, with the median of each and its ratio
+// to the first program (the baseline). Ready is its first visible top-level
+// window; for a tray program (LABEL@CLASS:ICON) its window of that class
+// with the tray icon of that id shown. --lcd-machine lays the vendor's LCD
+// adapter and portrait driver into the prefix's registry for the run (the
+// LCD programs' testbed builds then find their panel) and puts it back.
 //
-//   startup_benchmark ROUNDS LABEL=PATH [LABEL=PATH ...]
+//   startup_benchmark [--lcd-machine] ROUNDS LABEL[@CLASS:ICON]=PATH ...
+#include "driver.h"
+#include "lcd_registry_layout.h"
+#include "registry_restorer.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -16,6 +24,8 @@ namespace {
 struct Candidate {
     std::string label;
     std::string path;
+    std::string trayClass;  // empty: ready at its first visible window
+    UINT trayIcon;
     std::vector<double> times;  // milliseconds
 };
 
@@ -52,9 +62,23 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
     return (to.QuadPart - from.QuadPart) * 1000.0 / frequency.QuadPart;
 }
 
-// One start: milliseconds until a visible window, or -1.
-double MeasureStart(const std::string& path)
+bool Ready(const Candidate& candidate, DWORD processId)
 {
+    if (!candidate.trayClass.empty()) {
+        for (HWND window : driver::ProcessWindows(processId, candidate.trayClass.c_str()))
+            if (driver::TrayIconShown(window, candidate.trayIcon))
+                return true;
+        return false;
+    }
+    VisibleSearch search = {processId, NULL};
+    EnumWindows(FindVisible, (LPARAM)&search);
+    return search.found != NULL;
+}
+
+// One start: milliseconds until it is ready, or -1.
+double MeasureStart(const Candidate& candidate)
+{
+    const std::string& path = candidate.path;
     std::string folder = path.substr(0, path.find_last_of("\\/"));
     std::string line = "\"" + path + "\"";
     STARTUPINFOA startup = {};
@@ -67,10 +91,9 @@ double MeasureStart(const std::string& path)
         return -1;
     double elapsed = -1;
     for (;;) {
-        VisibleSearch search = {process.dwProcessId, NULL};
-        EnumWindows(FindVisible, (LPARAM)&search);
+        bool ready = Ready(candidate, process.dwProcessId);
         QueryPerformanceCounter(&now);
-        if (search.found) {
+        if (ready) {
             elapsed = Milliseconds(begin, now);
             break;
         }
@@ -100,29 +123,48 @@ double Median(std::vector<double> values)
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: startup_benchmark ROUNDS LABEL=PATH ...\n");
+    bool lcdMachine = argc > 1 && std::string(argv[1]) == "--lcd-machine";
+    int first = lcdMachine ? 2 : 1;
+    if (argc < first + 2) {
+        std::fprintf(stderr, "usage: startup_benchmark [--lcd-machine] ROUNDS LABEL[@CLASS:ICON]=PATH ...\n");
         return 2;
     }
-    int rounds = std::max(1, atoi(argv[1]));
+    int rounds = std::max(1, atoi(argv[first]));
     std::vector<Candidate> candidates;
-    for (int i = 2; i < argc; ++i) {
+    for (int i = first + 1; i < argc; ++i) {
         std::string argument = argv[i];
         size_t equals = argument.find('=');
-        candidates.push_back({argument.substr(0, equals), argument.substr(equals + 1), {}});
+        std::string label = argument.substr(0, equals), trayClass;
+        UINT trayIcon = 0;
+        size_t at = label.find('@'), colon = label.find(':');
+        if (at != std::string::npos && colon != std::string::npos && colon > at) {
+            trayClass = label.substr(at + 1, colon - at - 1);
+            trayIcon = (UINT)atoi(label.c_str() + colon + 1);
+            label = label.substr(0, at);
+        }
+        candidates.push_back({label, argument.substr(equals + 1), trayClass, trayIcon, {}});
+    }
+    testreg::RegistryRestorer restorer;
+    if (lcdMachine) {
+        restorer.Key(HKEY_DYN_DATA, "Config Manager\\Enum\\NRX0000");
+        restorer.Key(HKEY_LOCAL_MACHINE, "Enum\\PCI\\VEN_10F0&DEV_0104");
+        restorer.Key(HKEY_LOCAL_MACHINE, std::string(lcdreg::CLASS_ROOT) + "DISPLAY\\0001");
+        restorer.Key(HKEY_CURRENT_USER, lcdreg::NRXLCD_KEY);
+        lcdreg::PortraitInstallation();
     }
     // One unmeasured start each: the first start of a program pays for the
     // disk cache and Wine's DLL loading once.
     for (Candidate& candidate : candidates)
-        MeasureStart(candidate.path);
+        MeasureStart(candidate);
     for (int round = 0; round < rounds; ++round)
         for (Candidate& candidate : candidates) {
-            double time = MeasureStart(candidate.path);
+            double time = MeasureStart(candidate);
             if (time >= 0)
                 candidate.times.push_back(time);
         }
     double baseline = Median(candidates.front().times);
-    std::printf("%-12s %6s %9s %9s %9s %7s\n", "program", "starts", "median", "min", "max", "ratio");
+    std::printf("%-12s %6s %9s %9s %9s %7s   (goal: ratio at most 1.2)\n", "program", "starts", "median", "min",
+                "max", "ratio");
     for (const Candidate& candidate : candidates) {
         const std::vector<double>& t = candidate.times;
         double median = Median(t);

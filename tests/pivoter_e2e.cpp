@@ -4,6 +4,9 @@
 // tray clicks and the menu. The registry the tests lay out in the prefix is
 // put back afterwards, and the desktop left at 1024x768.
 #include "pivoter_e2e_fixture.h"
+#include "fault_matrix.h"
+
+#include <functional>
 
 namespace {
 
@@ -199,6 +202,66 @@ TEST_F(PivoterE2E, OnWindowsNtOnlyThePanelIsCheckedAndNoDirectionIsWritten)
     EXPECT_EQ(0x01u, NtLcdStatus());
     EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, lcdreg::NRXLCD_KEY));
     EXPECT_EQ(0, Exit(program, window));
+}
+
+// Fault matrix: the about box open while a second copy starts or the icon
+// is clicked, and the end of the session. Only the panel's state may change.
+TEST_F(PivoterE2E, FaultMatrixUnderTheAboutBoxAndAtTheEndOfTheSession)
+{
+    const std::vector<testreg::Subtree> watched = {
+        {HKEY_CURRENT_USER, "HKCU", "Software\\NORIX"},
+        {HKEY_LOCAL_MACHINE, "HKLM", std::string(lcdreg::CLASS_ROOT) + "DISPLAY\\0001"},
+        {HKEY_DYN_DATA, "HKDD", "Config Manager\\Enum\\NRX0000"}};
+    const matrix::MayChange panelState =
+        matrix::Within({"HKLM\\" + lcdreg::UtilityKey("DISPLAY\\0001") + "\\LCDStatus",
+                        std::string("HKCU\\") + lcdreg::DIRECTION_KEY});
+    const char ABOUT_TITLE[] = "ﾊﾞｰｼﾞｮﾝ情報";
+    struct AboutCase {
+        const char* what;
+        bool click;  // else a second start
+    } cases[] = {{"PIVOTER e2e: a second start while the about box is open", false},
+                 {"PIVOTER e2e: left clicks on the icon while the about box is open", true}};
+    for (const AboutCase& c : cases) {
+        matrix::Case(c.what, 15000, [&] {
+            lcdreg::PortraitInstallation();
+            driver::Program program(TESTBED);
+            HWND window = Start(program);
+            ASSERT_TRUE(window);
+            matrix::Snapshot before = matrix::Take({watched, {}});
+            driver::PostCommand(window, 2);
+            HWND about = driver::WaitForDialog(program.id(), ABOUT_TITLE);
+            ASSERT_TRUE(about);
+            if (c.click) {
+                // The toggle goes on under the box, there and back.
+                Click(window, WM_LBUTTONUP);
+                EXPECT_TRUE(driver::WaitFor([] { return ScreenIs(800, 600); }));
+                EXPECT_EQ(0x81u, lcdreg::DwordOf(lcdreg::LcdStatus()));
+                Click(window, WM_LBUTTONUP);
+                EXPECT_TRUE(driver::WaitFor([] { return ScreenIs(1024, 768); }));
+            } else {
+                driver::Program second(TESTBED);
+                driver::BoxAnswerer boxes(second.id());
+                EXPECT_EQ(0, second.WaitForExit());
+                EXPECT_TRUE(boxes.Seen().empty());
+            }
+            EXPECT_TRUE(IsWindowVisible(about));
+            driver::PostCommand(about, IDOK);
+            EXPECT_TRUE(driver::WaitUntilGone(about));
+            EXPECT_EQ(0, Exit(program, window));
+            EXPECT_EQ("", matrix::ChangesOutside(before, matrix::Take({watched, {}}), panelState));
+        });
+    }
+    matrix::Case("PIVOTER e2e: WM_QUERYENDSESSION, then WM_DESTROY", 10000, [&] {
+        lcdreg::PortraitInstallation();
+        driver::Program program(TESTBED);
+        HWND window = Start(program);
+        ASSERT_TRUE(window);
+        matrix::Snapshot before = matrix::Take({watched, {}});
+        EXPECT_EQ(TRUE, driver::QueryEndSessionThenClose(window)) << "the session may end";
+        EXPECT_EQ(0, program.WaitForExit());
+        EXPECT_FALSE(TrayIconShown(window));
+        EXPECT_EQ("", matrix::ChangesOutside(before, matrix::Take({watched, {}}), matrix::Within({})));
+    });
 }
 
 }  // namespace

@@ -213,4 +213,20 @@ TEST_F(ResolutionChangerE2E, CloseFromOutsideEndsTheProgramLikeExit)
     EXPECT_EQ(100, ((const LONG*)position.data.data())[0]);
 }
 
+// Fault matrix: the end of the session, as the real program meets it.
+TEST_F(ResolutionChangerE2E, FaultMatrixEndOfSessionThenDestroy)
+{
+    matrix::Case("NRXVGCHG e2e: WM_QUERYENDSESSION, then WM_DESTROY", 10000, [&] {
+        driver::Program program(PROGRAM);
+        HWND window = Start(program);
+        ASSERT_TRUE(window);
+        matrix::Snapshot before = Footprint();
+        EXPECT_EQ(TRUE, driver::QueryEndSessionThenClose(window)) << "the session may end";
+        EXPECT_EQ(0, program.WaitForExit());
+        EXPECT_FALSE(driver::TrayIconShown(window, TRAY_ICON_ID));
+        EXPECT_EQ(16u, testreg::Read(HKEY_CURRENT_USER, KEY, "DefaultPosition").data.size());
+        EXPECT_EQ("", ChangesBesideSettings(before));
+    });
+}
+
 }  // namespace

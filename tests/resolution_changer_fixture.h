@@ -5,6 +5,7 @@
 #define TESTS_RESOLUTION_CHANGER_FIXTURE_H
 
 #include "driver.h"
+#include "fault_matrix.h"
 #include "scratch_registry.h"
 
 #include <commctrl.h>
@@ -48,6 +49,20 @@ using driver::ScreenIs;
 inline bool ScreenBecomes(int width, int height, DWORD timeout = driver::DEFAULT_TIMEOUT)
 {
     return driver::WaitFor([&] { return ScreenIs(width, height); }, timeout);
+}
+
+// What the program may touch, dumped for the fault matrix: the vendor's keys
+// and the program's folder.
+inline matrix::Snapshot Footprint()
+{
+    return matrix::Take({{{HKEY_CURRENT_USER, "HKCU", "Software\\NORIX"}, {HKEY_LOCAL_MACHINE, "HKLM", "Software\\NORIX"}},
+                         {FOLDER}});
+}
+
+// Every change since `before` but the program's settings.
+inline std::string ChangesBesideSettings(const matrix::Snapshot& before)
+{
+    return matrix::ChangesOutside(before, Footprint(), matrix::Within({"HKCU\\Software\\NORIX\\Resolva"}));
 }
 
 class ResolutionChangerE2E : public ::testing::Test {

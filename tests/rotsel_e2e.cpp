@@ -7,6 +7,9 @@
 // would really restart). The registry ROTSEL may write is compared whole,
 // before and after, and everything laid out is put back.
 #include "rotsel_e2e_fixture.h"
+#include "fault_matrix.h"
+
+#include <functional>
 
 namespace {
 
@@ -138,6 +141,48 @@ TEST_F(RotselE2E, SecondStartEndsAtOnce)
     EXPECT_TRUE(IsWindowVisible(dialog));
     Click(dialog, IDCANCEL);
     EXPECT_EQ(0, first.WaitForExit());
+}
+
+// Fault matrix: the end of the session and a display change while dialog
+// 101 is open. Neither writes; 再起動(&R) afterwards writes as ever.
+TEST_F(RotselE2E, FaultMatrixWhileTheDialogIsOpen)
+{
+    struct Case {
+        const char* what;
+        std::function<void(HWND dialog)> meet;
+    } cases[] = {
+        {"ROTSEL e2e: WM_QUERYENDSESSION while dialog 101 is open",
+         [](HWND dialog) {
+             DWORD_PTR answer = 0;
+             EXPECT_TRUE(SendMessageTimeoutA(dialog, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 3000, &answer));
+             EXPECT_EQ(TRUE, (BOOL)answer) << "the session may end";
+         }},
+        {"ROTSEL e2e: a display change while dialog 101 is open",
+         [](HWND dialog) {
+             driver::SetScreen(800, 600);
+             EXPECT_TRUE(driver::WaitFor([] { return driver::ScreenIs(800, 600); }));
+             driver::SetScreen(1024, 768);
+             EXPECT_TRUE(driver::WaitFor([] { return driver::ScreenIs(1024, 768); }));
+         }},
+    };
+    for (const Case& c : cases) {
+        matrix::Case(c.what, 15000, [&] {
+            Clear();
+            LayOut(STANDARD);
+            driver::Program program(TESTBED);
+            HWND dialog = WaitForSwitchDialog(program);
+            ASSERT_TRUE(dialog);
+            testreg::Tree before = testreg::DumpSubtrees(SUBTREES);
+            c.meet(dialog);
+            EXPECT_TRUE(IsWindowVisible(dialog));
+            testreg::Tree after = testreg::DumpSubtrees(SUBTREES);
+            EXPECT_TRUE(before == after) << testreg::Difference(before, after);
+            Click(dialog, IDOK);
+            EXPECT_EQ(0, program.WaitForExit());
+            EXPECT_EQ("NRXLCD.DRV", testreg::Read(HKEY_LOCAL_MACHINE, (std::string(CLASS_KEY) + "\\DEFAULT").c_str(), "drv").text());
+            EXPECT_EQ("RestartWindows\r\n", testfiles::Read(RESTART_LOG));
+        });
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // Wine virtual desktop (Japanese, Windows 98): started from a folder of its
 // own beside the real helper library, the dialog driven from this process,
 // the registry and the registered hotkeys checked afterwards.
+#include "box_answerer.h"
 #include "resolution_changer_fixture.h"
 
 #include <string>
@@ -329,6 +330,70 @@ TEST_F(SettingsE2E, HotkeysSwitchTheResolutionAndADisabledSlotsHotkeyDoesNothing
     driver::PressCtrlAlt('B');
     EXPECT_TRUE(ScreenBecomes(1024, 768));
     EXPECT_EQ(0, Exit(program, window));
+}
+
+// Fault matrix: a second start and a hotkey while the dialog opens.
+TEST_F(SettingsE2E, FaultMatrixSecondStartAndHotkeysAsTheDialogOpens)
+{
+    const int slot = IndexOf("800 x 600");
+    matrix::Case("NRXVGCHG e2e: a second start while the settings dialog is open", 15000, [&] {
+        driver::Program program(PROGRAM);
+        HWND window = Start(program);
+        ASSERT_TRUE(window);
+        HWND dialog = OpenSettings(program, window);
+        ASSERT_TRUE(dialog);
+        matrix::Snapshot before = Footprint();
+        {
+            driver::Program second(PROGRAM);
+            driver::BoxAnswerer boxes(second.id());
+            EXPECT_EQ(1, second.WaitForExit());
+            EXPECT_TRUE(boxes.Seen().empty());
+        }
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        EXPECT_EQ("", matrix::ChangesOutside(before, Footprint(), matrix::Within({})));
+        driver::PostCommand(dialog, IDCANCEL);
+        EXPECT_TRUE(driver::WaitUntilGone(dialog));
+        EXPECT_EQ(0, Exit(program, window));
+    });
+    // Queued behind the command, the hotkey arrives while the dialog is
+    // open; pressed just before, it may come first, and switches then.
+    struct HotkeyCase {
+        const char* what;
+        bool pressed;
+    } cases[] = {{"NRXVGCHG e2e: a hotkey that arrives as the settings dialog opens", false},
+                 {"NRXVGCHG e2e: the hotkey pressed as the settings dialog opens", true}};
+    for (const HotkeyCase& c : cases) {
+        matrix::Case(c.what, 20000, [&] {
+            testreg::WriteString(HKEY_CURRENT_USER, KEY, "Res800x600", "1,00000641");  // Ctrl+Alt+A
+            matrix::Snapshot before = Footprint();
+            driver::Program program(PROGRAM);
+            HWND window = Start(program);
+            ASSERT_TRUE(window);
+            if (c.pressed)
+                driver::PressCtrlAlt('A');
+            driver::PostCommand(window, IDM_SETTINGS);
+            if (!c.pressed)
+                PostMessageA(window, WM_HOTKEY, slot, MAKELPARAM(MOD_CONTROL | MOD_ALT, 'A'));
+            HWND dialog = driver::WaitForDialog(program.id(), SETTINGS_TITLE);
+            ASSERT_TRUE(dialog);
+            if (!c.pressed)
+                EXPECT_FALSE(ScreenBecomes(800, 600, 1000)) << "no switch under the dialog";
+            EXPECT_FALSE(driver::WaitFor([&] { return driver::ProcessWindows(program.id(), "#32770").size() > 1; },
+                                         600))
+                << "the dialog alone";
+            bool switched = ScreenIs(800, 600);
+            EXPECT_TRUE(switched || ScreenIs(1024, 768));
+            driver::PostCommand(dialog, IDCANCEL);
+            ASSERT_TRUE(driver::WaitUntilGone(dialog));
+            // The hotkeys are back.
+            driver::PressCtrlAlt('A');
+            if (!switched)
+                EXPECT_TRUE(ScreenBecomes(800, 600));
+            EXPECT_EQ(0, Exit(program, window));
+            EXPECT_EQ("", ChangesBesideSettings(before));
+        });
+        driver::SetScreen(1024, 768);
+    }
 }
 
 }  // namespace

@@ -140,4 +140,52 @@ TEST_F(SwitchingE2E, CycleButtonAndTrayDoubleClickStepThroughTheEnabledResolutio
     EXPECT_EQ(0, Exit(program, window));
 }
 
+// Fault matrix: the display changes from outside while the program asks.
+TEST_F(SwitchingE2E, FaultMatrixDisplayChangesWhileTheProgramAsks)
+{
+    struct ChangeCase {
+        const char* what;
+        size_t openBox;  // 0: the announcement (1019), 1: the question whether the display is right
+        int answer;      // to the question
+        int width, height;  // the screen at the end
+    } cases[] = {
+        {"NRXVGCHG e2e: a display change while the question is open, answered no", 1, IDCANCEL, 1024, 768},
+        {"NRXVGCHG e2e: a display change while the question is open, answered yes", 1, IDOK, 640, 480},
+        {"NRXVGCHG e2e: a display change while the announcement is open", 0, IDCANCEL, 1024, 768},
+    };
+    for (const ChangeCase& c : cases) {
+        matrix::Case(c.what, 20000, [&] {
+            matrix::Snapshot footprint = Footprint();
+            driver::Program program(PROGRAM);
+            HWND window = Start(program);
+            ASSERT_TRUE(window);
+            RECT before = Rect(window);
+            driver::BoxAnswerer boxes(program.id());
+            boxes.Queue({driver::HOLD, driver::HOLD});
+            PostMessageA(window, WM_COMMAND, MenuIdFor(800, 600, 32), 0);
+            for (size_t box = 0; box < 2; ++box) {
+                ASSERT_TRUE(boxes.WaitForBoxes(box + 1));
+                HWND open = boxes.Seen()[box].window;
+                if (box == c.openBox) {
+                    driver::SetScreen(640, 480);
+                    // The program has followed: its window is on the smaller screen.
+                    EXPECT_TRUE(driver::WaitFor([&] { return Rect(window).right <= 640; }));
+                }
+                driver::PostCommand(open, box == 0 ? IDOK : c.answer);
+                EXPECT_TRUE(driver::WaitUntilGone(open));
+            }
+            EXPECT_TRUE(ScreenBecomes(c.width, c.height));
+            if (c.answer == IDCANCEL)
+                EXPECT_TRUE(driver::WaitFor([&] {
+                    RECT now = Rect(window);
+                    return EqualRect(&before, &now) != FALSE;
+                }));
+            EXPECT_EQ(2u, boxes.Seen().size());
+            EXPECT_EQ(0, Exit(program, window));
+            EXPECT_EQ("", ChangesBesideSettings(footprint));
+        });
+        driver::SetScreen(1024, 768);
+    }
+}
+
 }  // namespace

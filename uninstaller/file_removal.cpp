@@ -43,10 +43,16 @@ static bool EndsWithLineEnd(HANDLE file)
     return last == '\n' || last == '\r';
 }
 
+bool IsReadOnlyFile(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 bool AppendPendingLine(const char* line)
 {
     char path[PATH_SIZE];
-    if (!PendingFilePath(path, sizeof(path)))
+    if (!PendingFilePath(path, sizeof(path)) || IsReadOnlyFile(path))
         return false;
     HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, SHARE_READ_WRITE, NULL,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);

@@ -12,9 +12,13 @@ bool WindowsFilePath(char* path, int size, const char* name);
 bool PendingFilePath(char* path, int size);
 // Writes all `length` bytes at the file pointer; false when not all went.
 bool WriteBytes(HANDLE file, const char* data, DWORD length);
+// True when `path` exists with the read-only attribute. Windows refuses to
+// write such a file; a user allowed to write it anyway (Wine run by root)
+// must still find it as protected as Windows keeps it.
+bool IsReadOnlyFile(const char* path);
 // Appends `line` and CR LF to "wininit.ini", creating the file if needed; a
 // last line without its line end gets one first, so that it stays a line of
-// its own. False when the file cannot be opened or written.
+// its own. False when the file is read-only or cannot be opened or written.
 bool AppendPendingLine(const char* line);
 // The 8.3 form of the existing `path` into `shortPath` (PATH_SIZE bytes);
 // false when the file is not there or the form does not fit.

@@ -172,9 +172,9 @@ void FilterPendingRenames(int driverSelected, int utilitySelected, int boardCode
     if (!PendingFilePath(pendingPath, sizeof(pendingPath)) ||
         !WindowsFilePath(filteredPath, sizeof(filteredPath), FILTERED_FILE))
         return;
-    // Someone protected the file: it stays as it is (CopyFileA would refuse it on Windows 95 too).
-    DWORD attributes = GetFileAttributesA(pendingPath);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    // Someone protected the file, or a leftover of the filter: it stays as
+    // it is, as Windows refuses to write either.
+    if (IsReadOnlyFile(pendingPath) || IsReadOnlyFile(filteredPath))
         return;
     HANDLE input = CreateFileA(pendingPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
