@@ -15,6 +15,7 @@
 #include "scratch_registry.h"
 #include "selection_dialog.h"
 #include "startup.h"
+#include "uninstall_scratch.h"
 #include "uninstaller_state.h"
 
 #include <algorithm>
@@ -26,9 +27,9 @@
 
 namespace {
 
-const char DRIVE[] = "S:\\";
-const char WINDOWS[] = "S:\\WINDOWS";
-const char SYSTEM[] = "S:\\WINDOWS\\SYSTEM";
+using uninstall_scratch::DRIVE;
+using uninstall_scratch::SYSTEM;
+using uninstall_scratch::WINDOWS;
 const int INSTALLS = 20;
 const int FILES_PER_INSTALL = 5;  // as Description() lists them
 
@@ -160,29 +161,13 @@ void Unhook()
         hooks.pop_back();
 }
 
-// An empty drive S: and empty scratch roots.
-void Clean()
-{
-    for (const testfiles::FileEntry& entry : testfiles::DumpFiles(DRIVE))
-        if (!testfiles::SamePath(entry.path, DRIVE))
-            testfiles::Remove(entry.path);
-    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, HKEY_DYN_DATA}) {
-        char name[256];
-        while (RegEnumKeyA(root, 0, name, sizeof(name)) == ERROR_SUCCESS) {
-            testreg::DeleteTree(root, name);
-            if (testreg::KeyExists(root, name))
-                break;
-        }
-    }
-}
-
 footprint::Footprint Lay()
 {
-    Clean();
+    uninstall_scratch::Empty();
     footprint::Description description;
     std::string error;
     footprint::Parse(Description(), &description, &error);
-    footprint::Places places = {WINDOWS, SYSTEM, "S:\\WINDOWS\\INF", DRIVE, ""};
+    footprint::Places places = {WINDOWS, SYSTEM, uninstall_scratch::INF, DRIVE, ""};
     footprint::Footprint laid = footprint::Lay(description, places);
     testfiles::Write(std::string(WINDOWS) + "\\NRXDEL.EXE", "relocated copy");
     return laid;
@@ -191,12 +176,7 @@ footprint::Footprint Lay()
 // One run from OK to the final message, in ms; the calls recorded.
 double RunSequence(const footprint::Footprint& laid)
 {
-    ZeroMemory(&Uninstaller, sizeof(Uninstaller));
-    Uninstaller.restartNeeded = 1;
-    Uninstaller.instance = GetModuleHandleA(NULL);
-    lstrcpyA(Uninstaller.windowsDirectory, WINDOWS);
-    lstrcpyA(Uninstaller.systemDirectory, SYSTEM);
-    lstrcpyA(Uninstaller.infDirectory, "S:\\WINDOWS\\INF");
+    uninstall_scratch::StartAsRelocatedCopy();
     testreg::WriteString(HKEY_LOCAL_MACHINE, INSTALL_KEY, "BootDir", laid.installDirs.at("driver 19"));
     IdentifyBoard();
     Uninstaller.machineType = MACHINE_PCAT;
@@ -277,7 +257,7 @@ int main(int argc, char** argv)
             for (const Deletion& deletion : deletions)
                 (deletion.key ? keys : files) += 1;
         }
-        Clean();
+        uninstall_scratch::Empty();
     }
     if (hadSystemIni)
         testfiles::Write(systemIni, systemIniBytes);

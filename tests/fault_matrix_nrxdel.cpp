@@ -76,13 +76,7 @@ protected:
     {
         Release();
         Clean();
-        // As the relocated copy starts: nothing known yet.
-        ZeroMemory(&Uninstaller, sizeof(Uninstaller));
-        Uninstaller.restartNeeded = 1;
-        Uninstaller.instance = GetModuleHandleA(NULL);
-        lstrcpyA(Uninstaller.windowsDirectory, WINDOWS);
-        lstrcpyA(Uninstaller.systemDirectory, SYSTEM);
-        lstrcpyA(Uninstaller.infDirectory, "S:\\WINDOWS\\INF");
+        uninstall_scratch::StartAsRelocatedCopy();
         events.clear();
         progmanTimesOut = false;
         ddeTimeouts.clear();

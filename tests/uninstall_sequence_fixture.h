@@ -17,6 +17,7 @@
 #include "scratch_registry.h"
 #include "selection_dialog.h"
 #include "startup.h"
+#include "uninstall_scratch.h"
 #include "uninstaller_state.h"
 
 #include <gtest/gtest.h>
@@ -32,9 +33,9 @@
 
 namespace {
 
-const char DRIVE[] = "S:\\";
-const char WINDOWS[] = "S:\\WINDOWS";
-const char SYSTEM[] = "S:\\WINDOWS\\SYSTEM";
+using uninstall_scratch::DRIVE;
+using uninstall_scratch::SYSTEM;
+using uninstall_scratch::WINDOWS;
 const char PENDING[] = "S:\\WINDOWS\\wininit.ini";
 const char RESTART_QUESTION[] =
     "ｱﾝｲﾝｽﾄｰﾙが終了しました。\nｱﾝｲﾝｽﾄｰﾙを完了するには再起動が必要です。\n再起動しますか？";
@@ -142,17 +143,12 @@ protected:
         restartLog = std::string(directory) + "\\TEMP\\nrxdel_restart_" + std::to_string(GetCurrentProcessId());
         DeleteFileA(restartLog.c_str());
         SetEnvironmentVariableA("NRXCHG32_LOG", restartLog.c_str());
-        ZeroMemory(&Uninstaller, sizeof(Uninstaller));
-        Uninstaller.restartNeeded = 1;
-        Uninstaller.instance = GetModuleHandleA(NULL);
-        lstrcpyA(Uninstaller.windowsDirectory, WINDOWS);
-        lstrcpyA(Uninstaller.systemDirectory, SYSTEM);
-        lstrcpyA(Uninstaller.infDirectory, "S:\\WINDOWS\\INF");
+        uninstall_scratch::StartAsRelocatedCopy();
         events.clear();
         progmanAnswers = true;
         progmanTimesOut = false;
         ddeTimeouts.clear();
-        places = {WINDOWS, SYSTEM, "S:\\WINDOWS\\INF", DRIVE, ""};
+        places = {WINDOWS, SYSTEM, uninstall_scratch::INF, DRIVE, ""};
     }
     void TearDown() override
     {
@@ -163,21 +159,7 @@ protected:
         SetEnvironmentVariableA("NRXCHG32_LOG", NULL);
         DeleteFileA(restartLog.c_str());
     }
-    // An empty drive S: and empty scratch roots.
-    static void Clean()
-    {
-        for (const testfiles::FileEntry& entry : testfiles::DumpFiles(DRIVE))
-            if (!testfiles::SamePath(entry.path, DRIVE))
-                testfiles::Remove(entry.path);
-        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, HKEY_DYN_DATA}) {
-            char name[256];
-            while (RegEnumKeyA(root, 0, name, sizeof(name)) == ERROR_SUCCESS) {
-                testreg::DeleteTree(root, name);
-                if (testreg::KeyExists(root, name))
-                    break;
-            }
-        }
-    }
+    static void Clean() { uninstall_scratch::Empty(); }
     // Lays `text` down, with the relocated copy in the Windows directory.
     void Lay(const std::string& text)
     {
