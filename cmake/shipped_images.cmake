@@ -11,6 +11,14 @@
 set(PROGRAM_COMPILE_OPTIONS -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
     -fexec-charset=CP932 -Wall -Wextra)
 set(SHIPPED_SYSTEM_LIBRARIES kernel32 user32 gdi32 advapi32 shell32 comctl32)
+# The entry points' linker symbols: i686 decorates WINAPI names, x86_64 does not.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(PROGRAM_ENTRY_SYMBOL ProgramEntry)
+    set(LIBRARY_ENTRY_SYMBOL LibraryEntry)
+else()
+    set(PROGRAM_ENTRY_SYMBOL _ProgramEntry@0)
+    set(LIBRARY_ENTRY_SYMBOL _LibraryEntry@12)
+endif()
 
 function(_shipped_image target name suffix entry directory libraries)
     target_compile_options(${target} PRIVATE ${PROGRAM_COMPILE_OPTIONS})
@@ -30,11 +38,11 @@ endfunction()
 function(add_shipped_program target)
     cmake_parse_arguments(ARG "" "NAME;DIRECTORY" "SOURCES;LIBRARIES" ${ARGN})
     add_executable(${target} WIN32 ${ARG_SOURCES} $<TARGET_OBJECTS:program_runtime>)
-    _shipped_image(${target} ${ARG_NAME} .EXE _ProgramEntry@0 "${ARG_DIRECTORY}" "${ARG_LIBRARIES}")
+    _shipped_image(${target} ${ARG_NAME} .EXE ${PROGRAM_ENTRY_SYMBOL} "${ARG_DIRECTORY}" "${ARG_LIBRARIES}")
 endfunction()
 
 function(add_shipped_library target)
     cmake_parse_arguments(ARG "" "NAME;DIRECTORY" "SOURCES;LIBRARIES" ${ARGN})
     add_library(${target} SHARED ${ARG_SOURCES} $<TARGET_OBJECTS:library_runtime>)
-    _shipped_image(${target} ${ARG_NAME} .DLL _LibraryEntry@12 "${ARG_DIRECTORY}" "${ARG_LIBRARIES}")
+    _shipped_image(${target} ${ARG_NAME} .DLL ${LIBRARY_ENTRY_SYMBOL} "${ARG_DIRECTORY}" "${ARG_LIBRARIES}")
 endfunction()

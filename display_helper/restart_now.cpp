@@ -12,7 +12,7 @@ void RestartWindowsNow()
     // Found by the system's usual search: the program's folder first.
     HMODULE library = LoadLibraryA(LIBRARY_NAME);
     RestartWindowsFunction restart =
-        library ? (RestartWindowsFunction)GetProcAddress(library, RESTART_EXPORT) : NULL;
+        library ? (RestartWindowsFunction)(void*)GetProcAddress(library, RESTART_EXPORT) : NULL;
     if (restart)
         restart();  // its result tells nothing the caller could act on
     if (library)

@@ -12,7 +12,7 @@
 
 #include <commctrl.h>
 
-// What one opening of the dialog keeps, with the dialog (its DWL_USER), so
+// What one opening of the dialog keeps, with the dialog (its DWLP_USER), so
 // that nothing of it can be shared with another.
 struct SettingsDialogState {
     // The slot whose settings the controls show, or NO_SLOT while the list
@@ -25,7 +25,7 @@ struct SettingsDialogState {
 
 static SettingsDialogState* StateOf(HWND dialog)
 {
-    return (SettingsDialogState*)GetWindowLongA(dialog, DWL_USER);
+    return (SettingsDialogState*)GetWindowLongPtrA(dialog, DWLP_USER);
 }
 
 static bool SlotIsShown(const SettingsDialogState* state)
@@ -94,7 +94,7 @@ static void StoreControls(HWND dialog)
 
 static BOOL OnInitDialog(HWND dialog, SettingsDialogState* state)
 {
-    SetWindowLongA(dialog, DWL_USER, (LONG)state);
+    SetWindowLongPtrA(dialog, DWLP_USER, (LONG_PTR)state);
     CopyMemory(state->savedTable, ResolutionTable.slots, sizeof(state->savedTable));
     state->selectedSlot = NO_SLOT;
     HWND list = GetDlgItem(dialog, IDC_RESOLUTION_LIST);

@@ -6,25 +6,25 @@
 #include "texts.h"
 
 // Both dialogs paint their background with a brush of their own, kept with
-// the dialog (in its DWL_USER) from WM_INITDIALOG to WM_DESTROY.
+// the dialog (in its DWLP_USER) from WM_INITDIALOG to WM_DESTROY.
 static void InitCommon(HWND dialog)
 {
     CenterDialog(dialog);
-    SetWindowLongA(dialog, DWL_USER, (LONG)CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+    SetWindowLongPtrA(dialog, DWLP_USER, (LONG_PTR)CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
     SendDlgItemMessageA(dialog, IDC_QUESTION_ICON, STM_SETICON,
                         (WPARAM)LoadIconA(NULL, IDI_QUESTION), 0);
 }
 
 static HBRUSH BrushOf(HWND dialog)
 {
-    return (HBRUSH)GetWindowLongA(dialog, DWL_USER);
+    return (HBRUSH)GetWindowLongPtrA(dialog, DWLP_USER);
 }
 
 static void DeleteBrush(HWND dialog)
 {
     if (BrushOf(dialog))
         DeleteObject(BrushOf(dialog));
-    SetWindowLongA(dialog, DWL_USER, 0);
+    SetWindowLongPtrA(dialog, DWLP_USER, 0);
 }
 
 static BOOL OnConfirmationInit(HWND dialog)
