@@ -1,25 +1,83 @@
 #!/usr/bin/env bash
 # Builds the suite and runs every test under Wine (Japanese, Windows 98).
 # Installs what is missing first, so it works on a fresh Debian 12 machine.
-# Arguments go to CTest (for example -R <regex> or -j2). Ends with the fault
-# matrix's summary line, summed over the matrix programs that ran.
+# Arguments go to CTest (for example -R <regex> or -j2).
+#
+# The whole suite runs once per architecture this host's Wine runs: on the
+# shipped i686 images under 32-bit Wine, then on the x86_64 builds under
+# 64-bit Wine; a host that runs no 32-bit code gets the x86_64 run and a
+# line saying why not the other. The image check of the shipped images
+# executes nothing and runs everywhere. SUITE_ARCH=i686 or SUITE_ARCH=x86_64
+# runs one architecture only. Each run ends with the fault matrix's summary
+# line, summed over the matrix programs that ran.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
-export BUILD_DIR=${BUILD_DIR:-$ROOT/build}
+source "$ROOT/scripts/host.sh"
 
-"$ROOT/scripts/build.sh"
+# One architecture's whole suite in its own build tree, prefix and session.
+run_suite() {
+    local arch=$1
+    shift
+    (
+        export SUITE_ARCH=$arch BUILD_DIR
+        BUILD_DIR=$(arch_build_dir "$arch")
+        "$ROOT/scripts/build.sh"
+        [ "$arch" = i686 ] && print_shipped_images
+        source "$ROOT/scripts/session.sh"
+        echo "test: the whole suite on the $arch build, $WINELOADER ($(wine --version))"
+        start_session
+        start_desktop_keeper
+        local counts="$BUILD_DIR/tests/fault_matrix" status=0
+        rm -rf "$counts"
+        ctest --test-dir "$BUILD_DIR" --output-on-failure "$@" || status=$?
+        if compgen -G "$counts/*.txt" >/dev/null; then
+            cat "$counts"/*.txt | awk -v arch="$arch" '{ cases += $1; held += $2 }
+                END { printf "fault matrix (%s): %d cases, %d held\n", arch, cases, held }'
+        fi
+        exit $status
+    )
+}
+
 # What each shipped image weighs and imports (CTest's image_imports judges it).
-"$ROOT/tests/check_images.sh" "$BUILD_DIR"/bin/*.EXE "$BUILD_DIR"/bin/*.DLL || true
+print_shipped_images() {
+    "$ROOT/tests/check_images.sh" "$BUILD_DIR"/bin/*.EXE "$BUILD_DIR"/bin/*.DLL || true
+}
 
-source "$ROOT/scripts/session.sh"
-start_session
-start_desktop_keeper
-counts="$BUILD_DIR/tests/fault_matrix"
-rm -rf "$counts"
-status=0
-ctest --test-dir "$BUILD_DIR" --output-on-failure "$@" || status=$?
-if compgen -G "$counts/*.txt" >/dev/null; then
-    cat "$counts"/*.txt | awk '{ cases += $1; held += $2 }
-        END { printf "fault matrix: %d cases, %d held\n", cases, held }'
+# The shipped images' check alone, where their other tests cannot run.
+check_shipped_images() {
+    (
+        export SUITE_ARCH=i686 BUILD_DIR
+        BUILD_DIR=$(arch_build_dir i686)
+        "$ROOT/scripts/build.sh" --no-prefix nrxvgchg nrxchg32 pivoter rotsel nrxdel planted_imports
+        print_shipped_images
+        ctest --test-dir "$BUILD_DIR" --output-on-failure -L image
+    )
+}
+
+"$ROOT/scripts/setup.sh"
+probe_host
+if [ -n "${SUITE_ARCH:-}" ]; then
+    arch_build_dir "$SUITE_ARCH" >/dev/null || exit 2
+    why=$(arch_fault "$SUITE_ARCH")
+    [ -z "$why" ] || { echo "test: SUITE_ARCH=$SUITE_ARCH cannot run on this host: $why"; exit 1; }
+    archs=("$SUITE_ARCH")
+else
+    archs=("${HOST_ARCHS[@]}")
+    [ ${#archs[@]} -gt 0 ] || {
+        echo "test: no Wine can run on this host; i686: $HOST_WHY_i686; x86_64: $HOST_WHY_x86_64"
+        exit 1
+    }
 fi
+
+status=0
+if [[ " ${archs[*]} " != *" i686 "* ]]; then
+    check_shipped_images || status=1
+fi
+for arch in "${archs[@]}"; do
+    run_suite "$arch" "$@" || status=1
+done
+[[ " ${archs[*]} " == *" i686 "* ]] || [ -n "${SUITE_ARCH:-}" ] ||
+    echo "test: the suite did not run on the i686 build: $HOST_WHY_i686"
+[[ " ${archs[*]} " == *" x86_64 "* ]] || [ -n "${SUITE_ARCH:-}" ] ||
+    echo "test: the suite did not run on the x86_64 build: $HOST_WHY_x86_64"
 exit $status
