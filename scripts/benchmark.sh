@@ -10,15 +10,21 @@
 # same deletions made directly (at most 9 rounds), with where its time goes.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
-export BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 rounds=${1:-15}
+# The shipped images where this host runs 32-bit code, else the x86_64 builds.
+"$ROOT/scripts/setup.sh"
+source "$ROOT/scripts/host.sh"
+use_one_arch || exit 1
 
+# What ships is the i686 images, whichever build the times are taken on.
+BUILD_DIR=$(arch_build_dir i686) SUITE_ARCH=i686 \
+    "$ROOT/scripts/build.sh" --no-prefix nrxvgchg nrxchg32 pivoter rotsel nrxdel
 "$ROOT/scripts/build.sh" nrxvgchg nrxchg32 pivoter rotsel nrxdel pivoter_testbed rotsel_testbed \
     bare_window bare_dialog startup_benchmark startup_profile uninstall_benchmark desktop_keeper
 
-echo "image sizes"
+echo "image sizes, the shipped i686 images"
 status=0
-for image in "$BUILD_DIR"/bin/*.EXE "$BUILD_DIR"/bin/*.DLL; do
+for image in "$(arch_build_dir i686)"/bin/*.EXE "$(arch_build_dir i686)"/bin/*.DLL; do
     name=$(basename "$image")
     case "$name" in
         PIVOTER.EXE | ROTSEL.EXE) limit=32768 ;;
@@ -35,14 +41,17 @@ echo
 source "$ROOT/scripts/session.sh"
 start_session
 start_desktop_keeper
+# Every time below is taken on this build and loader.
+measured="the $SUITE_ARCH build under $WINELOADER ($(wine --version)), $(nproc) cores"
 
 # The uninstall first: Wine's taskbar keeps a tooltip window for every tray
 # icon ever added, and every DDE connection is sent to every top-level window.
+echo "measured: $measured"
 wine "$BUILD_DIR/tests/uninstall_benchmark.exe" "$(( rounds < 9 ? rounds : 9 ))" 2>/dev/null | tr -d '\r'
 echo
 
 win() { echo "Z:${1//\//\\}"; }
-echo "start-up, $rounds rounds, $(nproc) cores, $(wine --version)"
+echo "start-up, $rounds rounds, measured: $measured"
 wine "$BUILD_DIR/tests/startup_benchmark.exe" --lcd-machine "$rounds" \
     "bare=$(win "$BUILD_DIR/tests/BARE_WINDOW.EXE")" \
     "NRXVGCHG=$(win "$BUILD_DIR/bin/NRXVGCHG.EXE")" \
@@ -50,5 +59,6 @@ wine "$BUILD_DIR/tests/startup_benchmark.exe" --lcd-machine "$rounds" \
     "ROTSEL=$(win "$BUILD_DIR/tests/lcd_testbed/ROTSEL.EXE")" \
     "its-dialog=$(win "$BUILD_DIR/tests/BARE_DIALOG.EXE")" 2>/dev/null | tr -d '\r'
 echo
+echo "measured: $measured"
 wine "$BUILD_DIR/tests/startup_profile.exe" "$rounds" 2>/dev/null | tr -d '\r'
 exit $status

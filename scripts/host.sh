@@ -8,9 +8,11 @@
 #
 #   probe_host          sets HOST_ARCHS (what runs here, i686 first) and
 #                       HOST_WHY_i686 / HOST_WHY_x86_64 (why one does not)
-#   suite_arch          the architecture a demo or benchmark uses: SUITE_ARCH
-#                       when set, else i686 where it runs, else x86_64; says
-#                       so when it falls back, fails naming what is missing
+#   choose_archs [one]  sets RUN_ARCHS: SUITE_ARCH when set, else all of
+#                       HOST_ARCHS (with "one" the first: a demo's or a
+#                       benchmark's, said when it is x86_64); fails naming
+#                       what is missing
+#   use_one_arch        exports that one as SUITE_ARCH, its tree as BUILD_DIR
 #   arch_build_dir A    the build tree of A under BUILD_ROOT
 : "${ROOT:?ROOT must name the source tree}"
 BUILD_ROOT=${BUILD_ROOT:-$ROOT/build}
@@ -39,22 +41,33 @@ i386_probe_program() {
     chmod +x "$1"
 }
 
-# Why a loader cannot run here (empty when it runs): it must print its
-# version; what it printed instead is the reason.
+# Runs a program; prints nothing when it ran, else what it said or what
+# stopped it.
+run_fault() {
+    local out status
+    if out=$("$@" 2>&1 </dev/null); then return; else status=$?; fi
+    out=${out##*: line [0-9]*: }  # bash's own prefix when it cannot execute
+    if [ -n "$out" ]; then echo "${out//$'\n'/ }"
+    elif [ $status -gt 128 ]; then echo "killed by SIG$(kill -l $((status - 128)))"
+    else echo "exit status $status"; fi
+}
+
+# Why a loader cannot run here (empty when it runs): it must print its version.
 loader_fault() {
-    local loader=$1 package=$2 out
+    local loader=$1 package=$2 why
     [ -x "$loader" ] || { echo "$loader is missing (install the package $package)"; return; }
-    out=$("$loader" --version 2>&1) && return
-    echo "$loader does not run: ${out:-exit status $?} (reinstall the package $package)"
+    why=$(run_fault "$loader" --version)
+    [ -z "$why" ] || echo "$loader does not run: $why (reinstall the package $package)"
 }
 
 probe_host() {
     HOST_ARCHS=() HOST_WHY_i686= HOST_WHY_x86_64=
     mkdir -p "$BUILD_ROOT"
-    local probe=$BUILD_ROOT/i386-probe out
+    local probe=$BUILD_ROOT/i386-probe why
     i386_probe_program "$probe"
-    if ! out=$("$probe" 2>&1); then
-        HOST_WHY_i686="this host runs no 32-bit x86 program (a 32-bit probe program: ${out:-exit status $?})"
+    why=$(run_fault "$probe")
+    if [ -n "$why" ]; then
+        HOST_WHY_i686="this host runs no 32-bit x86 program (a 32-bit probe program: $why)"
     else
         HOST_WHY_i686=$(loader_fault "$WINE32_LOADER" wine32:i386)
     fi
@@ -70,23 +83,36 @@ arch_fault() {
     echo "${!why}"
 }
 
-suite_arch() {
+# Sets RUN_ARCHS to what is to run: SUITE_ARCH alone when set, else every
+# architecture that runs here; fails saying why when that is nothing. With
+# "one", only the first of them, saying so when it is not the shipped i686.
+choose_archs() {
     probe_host
+    local me
+    me=$(basename "$0" .sh)
     if [ -n "${SUITE_ARCH:-}" ]; then
         arch_build_dir "$SUITE_ARCH" >/dev/null || return 2
-        local why
-        why=$(arch_fault "$SUITE_ARCH")
-        [ -z "$why" ] || { echo "$(basename "$0"): SUITE_ARCH=$SUITE_ARCH cannot run here: $why" >&2; return 1; }
-        echo "$SUITE_ARCH"
-        return
-    fi
-    if [ ${#HOST_ARCHS[@]} = 0 ]; then
-        echo "$(basename "$0"): no Wine can run on this host:" >&2
+        [ -z "$(arch_fault "$SUITE_ARCH")" ] ||
+            { echo "$me: SUITE_ARCH=$SUITE_ARCH cannot run on this host: $(arch_fault "$SUITE_ARCH")" >&2; return 1; }
+        RUN_ARCHS=("$SUITE_ARCH")
+    elif [ ${#HOST_ARCHS[@]} = 0 ]; then
+        echo "$me: no Wine can run on this host" >&2
         echo "  i686: $HOST_WHY_i686" >&2
         echo "  x86_64: $HOST_WHY_x86_64" >&2
         return 1
+    else
+        RUN_ARCHS=("${HOST_ARCHS[@]}")
     fi
-    [ "${HOST_ARCHS[0]}" = i686 ] ||
-        echo "$(basename "$0"): the x86_64 builds under 64-bit Wine: $HOST_WHY_i686" >&2
-    echo "${HOST_ARCHS[0]}"
+    [ "${1:-}" = one ] || return 0
+    RUN_ARCHS=("${RUN_ARCHS[0]}")
+    [ "${RUN_ARCHS[0]}" = i686 ] || [ -n "${SUITE_ARCH:-}" ] ||
+        echo "$me: the x86_64 builds under 64-bit Wine, since $HOST_WHY_i686"
+}
+
+# For a demo or a benchmark: the one architecture, exported as SUITE_ARCH,
+# and its build tree as BUILD_DIR.
+use_one_arch() {
+    choose_archs one || return
+    export SUITE_ARCH=${RUN_ARCHS[0]} BUILD_DIR
+    BUILD_DIR=$(arch_build_dir "$SUITE_ARCH")
 }

@@ -7,6 +7,8 @@
 # every restart a program makes, until a session ends without one or Ctrl+C
 # here ends the demo; without one it runs on Xvfb, waits for
 # both tray icons and writes a screenshot to build/screenshot.png.
+# A host that runs no 32-bit code gets the x86_64 builds under 64-bit Wine
+# (SUITE_ARCH=i686 or x86_64 chooses).
 #
 #   --keep            keep the machine as the last run left it
 #   --size WxH        another desktop size (1024x768)
@@ -14,7 +16,6 @@
 #   --pc98            an NEC PC-98 footprint instead of a PC/AT one
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
-export BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 
 keep=
 usage() { sed -n '/^#   --/s/^# *//p' "$0" >&2; exit 2; }
@@ -33,6 +34,10 @@ case ${DEMO_VERSION:-win98} in win95|win98|winxp) ;; *) usage ;; esac
 export DEMO_SIZE DEMO_VERSION DEMO_MACHINE_TYPE
 
 interactive=${DISPLAY:+yes}
+# The shipped images where this host runs 32-bit code, else the x86_64 builds.
+"$ROOT/scripts/setup.sh"
+source "$ROOT/scripts/host.sh"
+use_one_arch || exit 1
 source "$ROOT/scripts/demo.sh"
 # The build makes the tests' prefix, not the demo's.
 WINE_DIR= "$ROOT/scripts/build.sh" "${DEMO_TARGETS[@]}"
@@ -57,6 +62,6 @@ else
     demo_boot
     demo_tool icons 60
     sleep 1
-    import -window root -crop "${DEMO_SIZE:-1024x768}+0+0" +repage "$BUILD_DIR/screenshot.png"
-    echo "screenshot: $BUILD_DIR/screenshot.png"
+    import -window root -crop "${DEMO_SIZE:-1024x768}+0+0" +repage "$BUILD_ROOT/screenshot.png"
+    echo "screenshot: $BUILD_ROOT/screenshot.png ($SUITE_ARCH build)"
 fi

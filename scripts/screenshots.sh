@@ -8,7 +8,10 @@
 # that both tray icons are shown after the first start.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
-export BUILD_DIR=${BUILD_DIR:-$ROOT/build}
+# The shipped images where this host runs 32-bit code, else the x86_64 builds.
+"$ROOT/scripts/setup.sh"
+source "$ROOT/scripts/host.sh"
+use_one_arch || exit 1
 source "$ROOT/scripts/demo.sh"
 "$ROOT/scripts/build.sh" "${DEMO_TARGETS[@]}" demo_tour
 
