@@ -103,6 +103,15 @@ int CyclesAt(int fullCycles, double scale)
     return cycles < 10 ? 10 : cycles;
 }
 
+bool MenuOpensAndCloses(DWORD processId)
+{
+    HWND menu = NULL;
+    if (!driver::WaitFor([&] { return (menu = driver::VisibleMenu(processId)) != NULL; }))
+        return false;
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    return driver::WaitFor([&] { return driver::VisibleMenu(processId) == NULL; });
+}
+
 std::string BuildFolder()
 {
     return WINE_BUILD_DIR;

@@ -59,6 +59,10 @@ bool Run(const Subject& subject, const Action& action, double scale);
 // The rows' heading.
 void PrintHeading();
 
+// A menu of process `processId` opens (after what the cycle did) and
+// closes again with Escape.
+bool MenuOpensAndCloses(DWORD processId);
+
 // The test bed's build folder as the programs under Wine see it.
 std::string BuildFolder();
 

@@ -34,15 +34,6 @@ bool Settled(HWND window)
     return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
 }
 
-bool MenuOpensAndCloses(DWORD processId)
-{
-    HWND menu = NULL;
-    if (!driver::WaitFor([&] { return (menu = VisibleMenu(processId)) != NULL; }))
-        return false;
-    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    return driver::WaitFor([&] { return VisibleMenu(processId) == NULL; });
-}
-
 bool DialogOpensAndCloses(DWORD processId, HWND window, int command, const char* title, int button)
 {
     driver::PostCommand(window, command);
@@ -104,12 +95,12 @@ public:
             {"tray menu opened and closed (left, right click)", 1000,
              [=](int n) {
                  PostMessageA(window, WM_TRAYICON, TRAY_ICON_ID, n % 2 ? WM_RBUTTONUP : WM_LBUTTONUP);
-                 return MenuOpensAndCloses(pid);
+                 return soak::MenuOpensAndCloses(pid);
              }},
             {"toolbar drop-down menu opened and closed", 500,
              [=](int) {
                  PostMessageA(window, WM_COMMAND, IDM_DROPDOWN, 0);
-                 return MenuOpensAndCloses(pid);
+                 return soak::MenuOpensAndCloses(pid);
              }},
             {"mode from the menu, the question answered yes", 200,
              [=](int n) {

@@ -10,15 +10,6 @@ using namespace pivoter_e2e;
 
 const char ABOUT_TITLE[] = "ﾊﾞｰｼﾞｮﾝ情報";
 
-bool MenuOpensAndCloses(DWORD processId)
-{
-    HWND menu = NULL;
-    if (!driver::WaitFor([&] { return (menu = VisibleMenu(processId)) != NULL; }))
-        return false;
-    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    return driver::WaitFor([&] { return VisibleMenu(processId) == NULL; });
-}
-
 std::vector<soak::Action> Actions(DWORD pid, HWND window)
 {
     return {
@@ -31,7 +22,7 @@ std::vector<soak::Action> Actions(DWORD pid, HWND window)
         {"right-click menu opened and closed", 500,
          [=](int) {
              PostMessageA(window, WM_TRAYICON, TRAY_ICON_ID, WM_RBUTTONUP);
-             return MenuOpensAndCloses(pid);
+             return soak::MenuOpensAndCloses(pid);
          }},
         {"about box opened and closed", 100,
          [=](int) {
