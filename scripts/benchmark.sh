@@ -20,7 +20,7 @@ use_one_arch || exit 1
 BUILD_DIR=$(arch_build_dir i686) SUITE_ARCH=i686 \
     "$ROOT/scripts/build.sh" --no-prefix nrxvgchg nrxchg32 pivoter rotsel nrxdel
 "$ROOT/scripts/build.sh" nrxvgchg nrxchg32 pivoter rotsel nrxdel pivoter_testbed rotsel_testbed \
-    bare_window bare_dialog startup_benchmark startup_profile uninstall_benchmark desktop_keeper
+    bare_window bare_dialog nrxvgchg_same_work pivoter_same_work rotsel_same_work startup_benchmark startup_profile uninstall_benchmark desktop_keeper
 
 echo "image sizes, the shipped i686 images"
 status=0
@@ -52,11 +52,15 @@ echo
 
 win() { echo "Z:${1//\//\\}"; }
 echo "start-up, $rounds rounds, measured: $measured"
+work=$BUILD_DIR/tests/same_work
 wine "$BUILD_DIR/tests/startup_benchmark.exe" --lcd-machine "$rounds" \
     "bare=$(win "$BUILD_DIR/tests/BARE_WINDOW.EXE")" \
-    "NRXVGCHG=$(win "$BUILD_DIR/bin/NRXVGCHG.EXE")" \
-    "PIVOTER@PivoterMainClass:106=$(win "$BUILD_DIR/tests/lcd_testbed/PIVOTER.EXE")" \
-    "ROTSEL=$(win "$BUILD_DIR/tests/lcd_testbed/ROTSEL.EXE")" \
+    "NRXVGCHG-work=$(win "$work/NRXVGCHG_WORK.EXE")" \
+    "NRXVGCHG/NRXVGCHG-work=$(win "$BUILD_DIR/bin/NRXVGCHG.EXE")" \
+    "PIVOTER-work@PivoterSameWork:106=$(win "$work/PIVOTER_WORK.EXE")" \
+    "PIVOTER@PivoterMainClass:106/PIVOTER-work=$(win "$BUILD_DIR/tests/lcd_testbed/PIVOTER.EXE")" \
+    "ROTSEL-work=$(win "$work/ROTSEL_WORK.EXE")" \
+    "ROTSEL/ROTSEL-work=$(win "$BUILD_DIR/tests/lcd_testbed/ROTSEL.EXE")" \
     "its-dialog=$(win "$BUILD_DIR/tests/BARE_DIALOG.EXE")" 2>/dev/null | tr -d '\r'
 echo
 echo "measured: $measured"
