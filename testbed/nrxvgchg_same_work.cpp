@@ -16,6 +16,7 @@
 #include <nrxchg32.h>
 
 #include "resource.h"
+#include "same_work.h"
 
 static const char TOOL_CLASS[] = "NrxvgchgSameWork";
 static const int WANTED_MODES = 20;
@@ -24,21 +25,6 @@ static const UINT TRAY_MESSAGE = WM_USER + 0x400;
 
 static HINSTANCE Instance;
 static HWND Toolbar;
-
-static void RegisterOne(const char* name, WNDPROC procedure, HICON icon, int background)
-{
-    WNDCLASSA windowClass;
-    ZeroMemory(&windowClass, sizeof(windowClass));
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.cbWndExtra = 4;
-    windowClass.hInstance = Instance;
-    windowClass.hIcon = icon;
-    windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
-    windowClass.hbrBackground = (HBRUSH)(INT_PTR)(background + 1);
-    windowClass.lpszClassName = name;
-    RegisterClassA(&windowClass);
-}
 
 static bool AcceptedDepth(DWORD bits)
 {
@@ -101,25 +87,11 @@ static void ReadSettings(const Sizes& sizes)
     RegCloseKey(settings);
 }
 
-static void AddTrayIcon(HWND window, DWORD message)
-{
-    NOTIFYICONDATAA data;
-    ZeroMemory(&data, sizeof(data));
-    data.cbSize = 88;  // the classic size the programs pass
-    data.hWnd = window;
-    data.uID = TRAY_ID;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = TRAY_MESSAGE;
-    data.hIcon = LoadIconA(Instance, MAKEINTRESOURCEA(IDI_PROGRAM));
-    lstrcpynA(data.szTip, "same work", 64);
-    Shell_NotifyIconA(message, &data);
-}
-
 // What the program's WM_CREATE asks of the system, its own state left out.
 static void OnCreate(HWND window)
 {
     RegisterWindowMessageA("TaskbarCreated");
-    AddTrayIcon(window, NIM_ADD);
+    same_work::TrayIcon(NIM_ADD, window, TRAY_ID, TRAY_MESSAGE, IDI_PROGRAM);
     InitCommonControls();
     static const TBBUTTON buttons[] = {
         {0, IDM_CYCLE, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
@@ -158,7 +130,7 @@ static LRESULT CALLBACK ToolProc(HWND window, UINT message, WPARAM wParam, LPARA
             SendMessageA(Toolbar, WM_SIZE, wParam, lParam);
         return 0;
     case WM_DESTROY:
-        AddTrayIcon(window, NIM_DELETE);
+        same_work::TrayIcon(NIM_DELETE, window, TRAY_ID, TRAY_MESSAGE, IDI_PROGRAM);
         PostQuitMessage(0);
         return 0;
     }
@@ -170,10 +142,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     Instance = instance;
     HICON program = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PROGRAM));
     HICON application = LoadIconA(NULL, IDI_APPLICATION);
-    RegisterOne(TOOL_CLASS, ToolProc, program, COLOR_BTNFACE);
+    const UINT redraw = CS_HREDRAW | CS_VREDRAW;
+    // The cursor asked for once per class, as the program asks it.
+    HCURSOR arrow = LoadCursorA(NULL, IDC_ARROW);
+    same_work::RegisterWindowClass(TOOL_CLASS, ToolProc, redraw, 0, program, arrow, COLOR_BTNFACE);
     // The menu owner's and the hotkeys' classes: no window of them before the user acts.
-    RegisterOne("NrxvgchgSameWorkMenu", DefWindowProcA, application, COLOR_WINDOW);
-    RegisterOne("NrxvgchgSameWorkHotkey", DefWindowProcA, application, COLOR_BTNFACE);
+    arrow = LoadCursorA(NULL, IDC_ARROW);
+    same_work::RegisterWindowClass("NrxvgchgSameWorkMenu", DefWindowProcA, redraw, 4, application, arrow, COLOR_WINDOW);
+    arrow = LoadCursorA(NULL, IDC_ARROW);
+    same_work::RegisterWindowClass("NrxvgchgSameWorkHotkey", DefWindowProcA, redraw, 4, application, arrow,
+                                   COLOR_BTNFACE);
     GetSystemMetrics(SM_CLEANBOOT);
     FindWindowA(TOOL_CLASS, NULL);
     Sizes sizes;
@@ -189,10 +167,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
                                   GetSystemMetrics(SM_CXSCREEN) - 1, 0, 1, 1, NULL, NULL, instance, NULL);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
-    MSG message;
-    while (GetMessageA(&message, NULL, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return (int)message.wParam;
+    return same_work::RunMessageLoop();
 }

@@ -15,37 +15,22 @@
 #include "lcd_display.h"
 #include "lcd_escape.h"
 #include "resource.h"
+#include "same_work.h"
 #include "vendor_reads.h"
 
 static const char MAIN_CLASS[] = "PivoterSameWork";
 static const UINT TRAY_ID = 106;
 static const UINT TRAY_MESSAGE = 0x0800;
 
-static HINSTANCE Instance;
-
-static void TrayIcon(HWND window, DWORD message)
-{
-    NOTIFYICONDATAA data;
-    ZeroMemory(&data, sizeof(data));
-    data.cbSize = 88;  // the classic size the programs pass
-    data.hWnd = window;
-    data.uID = TRAY_ID;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = TRAY_MESSAGE;
-    data.hIcon = LoadIconA(Instance, MAKEINTRESOURCEA(IDI_PROGRAM));
-    lstrcpynA(data.szTip, "same work", 64);
-    Shell_NotifyIconA(message, &data);
-}
-
 static LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE:
         RegisterWindowMessageA("TaskbarCreated");
-        TrayIcon(window, NIM_ADD);
+        same_work::TrayIcon(NIM_ADD, window, TRAY_ID, TRAY_MESSAGE, IDI_PROGRAM);
         break;
     case WM_DESTROY:
-        TrayIcon(window, NIM_DELETE);
+        same_work::TrayIcon(NIM_DELETE, window, TRAY_ID, TRAY_MESSAGE, IDI_PROGRAM);
         PostQuitMessage(0);
         break;
     }
@@ -60,23 +45,8 @@ static void AskPlatform()
     GetVersionExA(&version);
 }
 
-static void RegisterOne(const char* name, UINT style, int windowExtra, HCURSOR cursor, WNDPROC procedure)
-{
-    WNDCLASSA windowClass;
-    ZeroMemory(&windowClass, sizeof(windowClass));
-    windowClass.style = style;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.cbWndExtra = windowExtra;
-    windowClass.hInstance = Instance;
-    windowClass.hCursor = cursor;
-    windowClass.hbrBackground = (HBRUSH)(INT_PTR)(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = name;
-    RegisterClassA(&windowClass);
-}
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    Instance = instance;
     FindWindowA(MAIN_CLASS, NULL);
     AskPlatform();
     char text[128], driverKey[64];
@@ -93,15 +63,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     lcd_display::Escape(LCD_CONTROL_ESCAPE, sizeof(query), &query, sizeof(reply), &reply);
     if (settings)
         RegCloseKey(settings);
-    RegisterOne(MAIN_CLASS, 0, 0, NULL, MainProc);
+    same_work::RegisterWindowClass(MAIN_CLASS, MainProc, 0, 0, NULL, NULL, COLOR_WINDOW);
     // The menu owner's class: no window of it before the user clicks.
-    RegisterOne("PivoterSameWorkMenu", CS_HREDRAW | CS_VREDRAW, 4, LoadCursorA(NULL, IDC_ARROW), DefWindowProcA);
+    same_work::RegisterWindowClass("PivoterSameWorkMenu", DefWindowProcA, CS_HREDRAW | CS_VREDRAW, 4, NULL,
+                                   LoadCursorA(NULL, IDC_ARROW), COLOR_WINDOW);
     CreateWindowExA(0, MAIN_CLASS, NULL, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, NULL, NULL, instance, NULL);
-    MSG message;
-    while (GetMessageA(&message, NULL, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return (int)message.wParam;
+    return same_work::RunMessageLoop();
 }

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "resource.h"
+#include "same_work.h"
 #include "vendor_reads.h"
 
 static const char MAIN_CLASS[] = "RotselSameWork";
@@ -66,19 +67,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     Instance = instance;
     FindWindowA(MAIN_CLASS, NULL);
-    WNDCLASSA windowClass;
-    ZeroMemory(&windowClass, sizeof(windowClass));
-    windowClass.lpfnWndProc = MainProc;
-    windowClass.hInstance = instance;
-    windowClass.hbrBackground = (HBRUSH)(INT_PTR)(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = MAIN_CLASS;
-    RegisterClassA(&windowClass);
+    same_work::RegisterWindowClass(MAIN_CLASS, MainProc, 0, 0, NULL, NULL, COLOR_WINDOW);
     CreateWindowExA(0, MAIN_CLASS, NULL, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, NULL, NULL, instance, NULL);
-    MSG message;
-    while (GetMessageA(&message, NULL, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return (int)message.wParam;
+    return same_work::RunMessageLoop();
 }
