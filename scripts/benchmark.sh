@@ -2,12 +2,15 @@
 # On-demand benchmarks (not tests), each figure printed with its goal:
 # the size of every shipped image against its limit; in one Wine session,
 # the time from CreateProcess until each program is ready for the user
-# against a bare Win32 tool window built the same way (and ROTSEL's dialog
-# shown by a program that does nothing else), interleaved over
-# ROUNDS rounds (default 15), with medians and ratios, then where
-# NRXVGCHG's start-up time goes, call by call; before those, NRXDEL's whole
-# sequence on a footprint of 20 driver and 20 utility installs against the
-# same deletions made directly (at most 9 rounds), with where its time goes.
+# against a bare Win32 tool window built the same way and against its own
+# same-work baseline (a program making the system calls it must make
+# before it is ready; also ROTSEL's dialog shown by a program that does
+# nothing else), interleaved over ROUNDS rounds (default 15), with medians
+# and ratios, then where NRXVGCHG's start-up time goes, call by call; before
+# those, NRXDEL's whole sequence on a footprint of 20 driver and 20 utility
+# installs against the same file, registry and Program Manager work made
+# directly (at most 9 rounds), with where its time goes, and the time per
+# install on 5, 20 and 80 of each (80: a third of the rounds).
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 rounds=${1:-15}
@@ -20,7 +23,7 @@ use_one_arch || exit 1
 BUILD_DIR=$(arch_build_dir i686) SUITE_ARCH=i686 \
     "$ROOT/scripts/build.sh" --no-prefix nrxvgchg nrxchg32 pivoter rotsel nrxdel
 "$ROOT/scripts/build.sh" nrxvgchg nrxchg32 pivoter rotsel nrxdel pivoter_testbed rotsel_testbed \
-    bare_window bare_dialog startup_benchmark startup_profile uninstall_benchmark desktop_keeper
+    bare_window bare_dialog nrxvgchg_same_work pivoter_same_work rotsel_same_work startup_benchmark startup_profile uninstall_benchmark desktop_keeper
 
 echo "image sizes, the shipped i686 images"
 status=0
@@ -46,17 +49,25 @@ measured="the $SUITE_ARCH build under $WINELOADER ($(wine --version)), $(nproc) 
 
 # The uninstall first: Wine's taskbar keeps a tooltip window for every tray
 # icon ever added, and every DDE connection is sent to every top-level window.
+uninstall_rounds=$(( rounds < 9 ? rounds : 9 ))
 echo "measured: $measured"
-wine "$BUILD_DIR/tests/uninstall_benchmark.exe" "$(( rounds < 9 ? rounds : 9 ))" 2>/dev/null | tr -d '\r'
+wine "$BUILD_DIR/tests/uninstall_benchmark.exe" "$uninstall_rounds" 2>/dev/null | tr -d '\r'
+echo
+echo "measured: $measured"
+wine "$BUILD_DIR/tests/uninstall_benchmark.exe" --scaling "$uninstall_rounds" 2>/dev/null | tr -d '\r'
 echo
 
 win() { echo "Z:${1//\//\\}"; }
 echo "start-up, $rounds rounds, measured: $measured"
+work=$BUILD_DIR/tests/same_work
 wine "$BUILD_DIR/tests/startup_benchmark.exe" --lcd-machine "$rounds" \
     "bare=$(win "$BUILD_DIR/tests/BARE_WINDOW.EXE")" \
-    "NRXVGCHG=$(win "$BUILD_DIR/bin/NRXVGCHG.EXE")" \
-    "PIVOTER@PivoterMainClass:106=$(win "$BUILD_DIR/tests/lcd_testbed/PIVOTER.EXE")" \
-    "ROTSEL=$(win "$BUILD_DIR/tests/lcd_testbed/ROTSEL.EXE")" \
+    "NRXVGCHG-work=$(win "$work/NRXVGCHG_WORK.EXE")" \
+    "NRXVGCHG/NRXVGCHG-work=$(win "$BUILD_DIR/bin/NRXVGCHG.EXE")" \
+    "PIVOTER-work@PivoterSameWork:106=$(win "$work/PIVOTER_WORK.EXE")" \
+    "PIVOTER@PivoterMainClass:106/PIVOTER-work=$(win "$BUILD_DIR/tests/lcd_testbed/PIVOTER.EXE")" \
+    "ROTSEL-work=$(win "$work/ROTSEL_WORK.EXE")" \
+    "ROTSEL/ROTSEL-work=$(win "$BUILD_DIR/tests/lcd_testbed/ROTSEL.EXE")" \
     "its-dialog=$(win "$BUILD_DIR/tests/BARE_DIALOG.EXE")" 2>/dev/null | tr -d '\r'
 echo
 echo "measured: $measured"

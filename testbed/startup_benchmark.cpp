@@ -1,13 +1,16 @@
 // Start-up benchmark: the time from CreateProcess to the moment the started
 // program is ready for the user, for several programs measured in turn over
-// several rounds in one Wine session, with the median of each and its ratio
-// to the first program (the baseline). Ready is its first visible top-level
+// several rounds in one Wine session (every other round in the opposite
+// order, so that no program always follows the same one), with the median
+// of each and its ratio to the first program (the bare window) and, for a
+// program that names one (LABEL/BASELINE), to its own baseline, a program
+// doing the same system work directly. Ready is its first visible top-level
 // window; for a tray program (LABEL@CLASS:ICON) its window of that class
 // with the tray icon of that id shown. --lcd-machine lays the vendor's LCD
 // adapter and portrait driver into the prefix's registry for the run (the
 // LCD programs' testbed builds then find their panel) and puts it back.
 //
-//   startup_benchmark [--lcd-machine] ROUNDS LABEL[@CLASS:ICON]=PATH ...
+//   startup_benchmark [--lcd-machine] ROUNDS LABEL[@CLASS:ICON][/BASELINE]=PATH ...
 #include "driver.h"
 #include "lcd_registry_layout.h"
 #include "registry_restorer.h"
@@ -16,16 +19,21 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace {
+
+// A program may take this much longer than the same system work made directly.
+const double SAME_WORK_GOAL = 1.1;
 
 struct Candidate {
     std::string label;
     std::string path;
     std::string trayClass;  // empty: ready at its first visible window
     UINT trayIcon;
+    std::string baseline;  // the label of its same-work baseline, or empty
     std::vector<double> times;  // milliseconds
 };
 
@@ -126,7 +134,7 @@ int main(int argc, char** argv)
     bool lcdMachine = argc > 1 && std::string(argv[1]) == "--lcd-machine";
     int first = lcdMachine ? 2 : 1;
     if (argc < first + 2) {
-        std::fprintf(stderr, "usage: startup_benchmark [--lcd-machine] ROUNDS LABEL[@CLASS:ICON]=PATH ...\n");
+        std::fprintf(stderr, "usage: startup_benchmark [--lcd-machine] ROUNDS LABEL[@CLASS:ICON][/BASELINE]=PATH ...\n");
         return 2;
     }
     int rounds = std::max(1, atoi(argv[first]));
@@ -134,15 +142,20 @@ int main(int argc, char** argv)
     for (int i = first + 1; i < argc; ++i) {
         std::string argument = argv[i];
         size_t equals = argument.find('=');
-        std::string label = argument.substr(0, equals), trayClass;
+        std::string label = argument.substr(0, equals), trayClass, against;
         UINT trayIcon = 0;
+        size_t slash = label.find('/');
+        if (slash != std::string::npos) {
+            against = label.substr(slash + 1);
+            label = label.substr(0, slash);
+        }
         size_t at = label.find('@'), colon = label.find(':');
         if (at != std::string::npos && colon != std::string::npos && colon > at) {
             trayClass = label.substr(at + 1, colon - at - 1);
             trayIcon = (UINT)atoi(label.c_str() + colon + 1);
             label = label.substr(0, at);
         }
-        candidates.push_back({label, argument.substr(equals + 1), trayClass, trayIcon, {}});
+        candidates.push_back({label, argument.substr(equals + 1), trayClass, trayIcon, against, {}});
     }
     testreg::RegistryRestorer restorer;
     if (lcdMachine) {
@@ -157,21 +170,29 @@ int main(int argc, char** argv)
     for (Candidate& candidate : candidates)
         MeasureStart(candidate);
     for (int round = 0; round < rounds; ++round)
-        for (Candidate& candidate : candidates) {
+        for (size_t i = 0; i < candidates.size(); ++i) {
+            Candidate& candidate = candidates[round % 2 ? candidates.size() - 1 - i : i];
             double time = MeasureStart(candidate);
             if (time >= 0)
                 candidate.times.push_back(time);
         }
-    double baseline = Median(candidates.front().times);
-    std::printf("%-12s %6s %9s %9s %9s %7s   (goal: ratio at most 1.2)\n", "program", "starts", "median", "min",
-                "max", "ratio");
+    std::map<std::string, double> medians;
+    for (const Candidate& candidate : candidates)
+        medians[candidate.label] = Median(candidate.times);
+    double bare = medians[candidates.front().label];
+    std::printf("%-14s %6s %9s %9s %9s %8s %9s   (goal: at most %.1f times its same work)\n", "program", "starts",
+                "median", "min", "max", "to bare", "to work", SAME_WORK_GOAL);
     for (const Candidate& candidate : candidates) {
         const std::vector<double>& t = candidate.times;
-        double median = Median(t);
-        std::printf("%-12s %6zu %7.1fms %7.1fms %7.1fms %7.2f\n", candidate.label.c_str(), t.size(),
-                    median, t.empty() ? 0 : *std::min_element(t.begin(), t.end()),
-                    t.empty() ? 0 : *std::max_element(t.begin(), t.end()),
-                    baseline > 0 ? median / baseline : 0);
+        double median = medians[candidate.label];
+        std::printf("%-14s %6zu %7.1fms %7.1fms %7.1fms %8.2f", candidate.label.c_str(), t.size(), median,
+                    t.empty() ? 0 : *std::min_element(t.begin(), t.end()),
+                    t.empty() ? 0 : *std::max_element(t.begin(), t.end()), bare > 0 ? median / bare : 0);
+        double work = candidate.baseline.empty() ? 0 : medians[candidate.baseline];
+        if (work > 0)
+            std::printf(" %9.2f   against %s, %s", median / work, candidate.baseline.c_str(),
+                        median <= SAME_WORK_GOAL * work ? "met" : "NOT MET");
+        std::printf("\n");
     }
     std::fflush(stdout);
     return 0;
