@@ -16,9 +16,10 @@ namespace soak {
 // A lazily made object or two may come after the warm-up; a leak of one
 // object per cycle shows as many as there were cycles (at least 5).
 const int OBJECT_SLACK = 2;
-// The heap grows its committed memory in steps of 64 KB; the smallest
-// object Wine keeps for a process (a brush, a menu) costs it at least 64
-// bytes, so a leak of one per cycle adds at least that much per cycle.
+// Memory catches what has no count (bitmaps' bits, DDE data, heap blocks):
+// the heap commits in steps and Wine fills caches once, hence a constant;
+// beyond it a leak of a 1 KB block a cycle shows as 1 MB in 1,000 cycles.
+// Small objects are caught by their counts instead.
 const long long MEMORY_SLACK = 256 * 1024;
 const long long MEMORY_PER_CYCLE = 32;
 
@@ -41,6 +42,8 @@ struct Action {
     int failedConnects = 0;
     // Waits, before each count, for what other processes still do on a
     // cycle's behalf (their objects would be counted with the subject's).
+    // Their global atoms are the session's as much as the subject's: with
+    // a settle the atoms are shown, not judged.
     std::function<void()> settle;
 };
 
@@ -62,6 +65,10 @@ void PrintHeading();
 // A menu of process `processId` opens (after what the cycle did) and
 // closes again with Escape.
 bool MenuOpensAndCloses(DWORD processId);
+
+// Has `window` of another process paint what it has not painted yet, and
+// waits for it: what a user sees before clicking.
+void PaintedNow(HWND window);
 
 // The test bed's build folder as the programs under Wine see it.
 std::string BuildFolder();

@@ -40,6 +40,7 @@ bool DialogOpensAndCloses(DWORD processId, HWND window, int command, const char*
     HWND dialog = driver::WaitForDialog(processId, title);
     if (!dialog || !driver::WaitFor([&] { return IsWindowVisible(dialog) != FALSE; }))
         return false;
+    soak::PaintedNow(dialog);
     driver::PostCommand(dialog, button);
     return driver::WaitUntilGone(dialog) && Settled(window);
 }

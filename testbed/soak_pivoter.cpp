@@ -28,7 +28,10 @@ std::vector<soak::Action> Actions(DWORD pid, HWND window)
          [=](int) {
              driver::PostCommand(window, IDM_ABOUT);
              HWND about = driver::WaitForDialog(pid, ABOUT_TITLE);
-             return about && driver::PostCommand(about, IDOK) && driver::WaitUntilGone(about);
+             if (!about)
+                 return false;
+             soak::PaintedNow(about);
+             return driver::PostCommand(about, IDOK) && driver::WaitUntilGone(about);
          }},
         {"the taskbar announcing a restart: the icon added again", 100,
          [=](int) {
