@@ -58,12 +58,18 @@ census::Counts Figures(const Subject& subject)
                            : census::TakeOwn();
 }
 
-// Whether the subject's own objects are the same (the session's atoms come
-// and go with other processes).
-bool SameObjects(const census::Counts& a, const census::Counts& b)
+// What Wine itself may add to `measure` over `cycles` of `action`.
+int WinesOwn(const Action& action, int census::Counts::*measure, int cycles)
+{
+    return cycles * (action.modeChanges * perModeChange.*measure + action.failedConnects * perFailedConnect.*measure);
+}
+
+// Whether one cycle of `action` added nothing of the subject's own from `a`
+// to `b` (the session's atoms come and go with other processes).
+bool NothingAdded(const Action& action, const census::Counts& a, const census::Counts& b)
 {
     for (const Measure& m : OBJECTS)
-        if (m.count != &census::Counts::globalAtoms && a.*m.count != b.*m.count)
+        if (m.count != &census::Counts::globalAtoms && b.*m.count - a.*m.count > WinesOwn(action, m.count, 1))
             return false;
     return true;
 }
@@ -76,12 +82,6 @@ std::string Figure(int value)
 double PerThousand(long long growth, int cycles)
 {
     return growth * 1000.0 / cycles;
-}
-
-// What Wine itself may add to `measure` over `cycles` of `action`.
-int WinesOwn(const Action& action, int census::Counts::*measure, int cycles)
-{
-    return cycles * (action.modeChanges * perModeChange.*measure + action.failedConnects * perFailedConnect.*measure);
 }
 
 void PrintWinesOwn(const char* what, const census::Counts& growth)
@@ -172,7 +172,7 @@ bool Run(const Subject& subject, const Action& action, double scale)
         if (action.settle)
             action.settle();
         before = Figures(subject);
-        settled = SameObjects(was, before);
+        settled = NothingAdded(action, was, before);
     }
     DWORD start = GetTickCount();
     for (int i = 0; i < cycles && failedAt < 0; ++i, ++n)

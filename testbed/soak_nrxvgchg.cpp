@@ -27,6 +27,17 @@ const Mode& ModeOf(int n)
     return MODES[n % 2];
 }
 
+// Whether Ctrl+Alt+`key` is registered by another window: then this
+// process cannot take it.
+bool HotkeyTaken(WORD key)
+{
+    const int PROBE = 0xB000;
+    if (!RegisterHotKey(NULL, PROBE, MOD_CONTROL | MOD_ALT, key))
+        return true;
+    UnregisterHotKey(NULL, PROBE);
+    return false;
+}
+
 // Whether the program has taken every message sent so far.
 bool Settled(HWND window)
 {
@@ -132,6 +143,7 @@ public:
             {"settings dialog ended with OK, hotkeys registered again", 50,
              [=](int n) {
                  return DialogOpensAndCloses(pid, window, IDM_SETTINGS, SETTINGS_TITLE, IDOK) &&
+                        driver::WaitFor([&] { return HotkeyTaken(ModeOf(n).hotkey); }) &&
                         driver::PressCtrlAlt(ModeOf(n).hotkey) && ScreenBecomes(ModeOf(n).width, ModeOf(n).height);
              },
              1},
