@@ -134,17 +134,68 @@ bool PostCommand(HWND window, int id)
     return window && PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 
-bool PressCtrlAlt(WORD key)
+namespace {
+
+bool SendKeys(const WORD (*order)[2], int count)
 {
-    const WORD order[6][2] = {{VK_CONTROL, 0}, {VK_MENU, 0}, {key, 0}, {key, KEYEVENTF_KEYUP},
-                              {VK_MENU, KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
-    INPUT keys[6] = {};
-    for (int i = 0; i < 6; ++i) {
+    INPUT keys[3] = {};
+    for (int i = 0; i < count; ++i) {
         keys[i].type = INPUT_KEYBOARD;
         keys[i].ki.wVk = order[i][0];
         keys[i].ki.dwFlags = order[i][1];
     }
-    return SendInput(6, keys, sizeof(INPUT)) == 6;
+    return SendInput(count, keys, sizeof(INPUT)) == (UINT)count;
+}
+
+struct HeldKeys {
+    WORD key;
+    bool control, alt, pressed;
+};
+
+// Read on a thread of its own: a thread's first look at the asynchronous
+// key state asks the server, later ones within 50 ms may answer "up" from
+// a copy.
+DWORD WINAPI ReadHeldKeys(void* parameter)
+{
+    HeldKeys* held = (HeldKeys*)parameter;
+    held->pressed = GetAsyncKeyState(held->key) < 0;
+    held->control = GetAsyncKeyState(VK_CONTROL) < 0;
+    held->alt = GetAsyncKeyState(VK_MENU) < 0;
+    return 0;
+}
+
+HeldKeys KeysHeldNow(WORD key)
+{
+    HeldKeys held = {key, false, false, false};
+    HANDLE thread = CreateThread(NULL, 0, ReadHeldKeys, &held, 0, NULL);
+    if (thread) {
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+    }
+    return held;
+}
+
+}  // namespace
+
+// Wine sets its key state to the X server's whenever one of its windows gets
+// the X focus, and X never saw these presses: a focus change that falls
+// between the modifiers and the key lets the modifiers go, and the
+// combination never happened. Then the key is down without them (after the
+// key, it would be up as well), and the combination is pressed again.
+bool PressCtrlAlt(WORD key)
+{
+    const WORD down[3][2] = {{VK_CONTROL, 0}, {VK_MENU, 0}, {key, 0}};
+    const WORD up[3][2] = {{key, KEYEVENTF_KEYUP}, {VK_MENU, KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (!SendKeys(down, 3))
+            return false;
+        HeldKeys held = KeysHeldNow(key);
+        if (!SendKeys(up, 3))
+            return false;
+        if (!held.pressed || (held.control && held.alt))
+            return true;
+    }
+    return false;
 }
 
 bool ScreenIs(int width, int height)

@@ -60,8 +60,9 @@ std::string MessageBoxText(HWND box);
 // Posts WM_COMMAND `id` (a click that may open a modal box must be posted).
 bool PostCommand(HWND window, int id);
 
-// Presses Ctrl+Alt+`key` on the keyboard input stream, as a user would;
-// false when the system did not take the key presses.
+// Presses Ctrl+Alt+`key` on the keyboard input stream, as a user would,
+// again where a focus change took the modifiers away before the key; false
+// when the system did not take the key presses.
 bool PressCtrlAlt(WORD key);
 
 // The screen size of the desktop, and setting it (32 bits per pixel).
