@@ -134,6 +134,15 @@ bool PostCommand(HWND window, int id)
     return window && PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 
+bool HotkeyTaken(UINT modifiers, UINT key)
+{
+    const int PROBE = 0xB000;
+    if (!RegisterHotKey(NULL, PROBE, modifiers, key))
+        return true;
+    UnregisterHotKey(NULL, PROBE);
+    return false;
+}
+
 namespace {
 
 bool SendKeys(const WORD (*order)[2], int count)

@@ -60,6 +60,10 @@ std::string MessageBoxText(HWND box);
 // Posts WM_COMMAND `id` (a click that may open a modal box must be posted).
 bool PostCommand(HWND window, int id);
 
+// Whether another window holds the hotkey `modifiers`+`key`: this process
+// cannot take it.
+bool HotkeyTaken(UINT modifiers, UINT key);
+
 // Presses Ctrl+Alt+`key` on the keyboard input stream, as a user would,
 // again where a focus change took the modifiers away before the key; false
 // when the system did not take the key presses.

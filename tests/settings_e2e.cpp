@@ -33,16 +33,6 @@ std::string ValueName(const char* entry)
     return "Res" + std::to_string(width) + "x" + std::to_string(height);
 }
 
-// Whether another window holds the combination: this process cannot take it.
-bool HotkeyTaken(UINT modifiers, UINT key)
-{
-    const int probe = 0xB000;
-    if (!RegisterHotKey(NULL, probe, modifiers, key))
-        return true;
-    UnregisterHotKey(NULL, probe);
-    return false;
-}
-
 class SettingsE2E : public ResolutionChangerE2E {
 protected:
     HWND OpenSettings(driver::Program& program, HWND window)
@@ -114,7 +104,7 @@ TEST_F(SettingsE2E, OkStoresTheTickedResolutionWithItsHotkeyAndRegistersIt)
     driver::Program program(PROGRAM);
     HWND window = Start(program);
     ASSERT_TRUE(window);
-    ASSERT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_ALT, 'A'));
+    ASSERT_FALSE(driver::HotkeyTaken(MOD_CONTROL | MOD_ALT, 'A'));
     HWND dialog = OpenSettings(program, window);
     ASSERT_TRUE(dialog);
     EXPECT_EQ(window, GetWindow(dialog, GW_OWNER));
@@ -142,9 +132,9 @@ TEST_F(SettingsE2E, OkStoresTheTickedResolutionWithItsHotkeyAndRegistersIt)
             << entry;
     }
     // The new hotkey is registered once the dialog has closed, and freed at exit.
-    EXPECT_TRUE(driver::WaitFor([] { return HotkeyTaken(MOD_CONTROL | MOD_ALT, 'A'); }));
+    EXPECT_TRUE(driver::WaitFor([] { return driver::HotkeyTaken(MOD_CONTROL | MOD_ALT, 'A'); }));
     EXPECT_EQ(0, Exit(program, window));
-    EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_ALT, 'A'));
+    EXPECT_FALSE(driver::HotkeyTaken(MOD_CONTROL | MOD_ALT, 'A'));
 }
 
 TEST_F(SettingsE2E, CancelAfterEditingSeveralEntriesLeavesEverySlotAndHotkeyAsBefore)
@@ -162,14 +152,14 @@ TEST_F(SettingsE2E, CancelAfterEditingSeveralEntriesLeavesEverySlotAndHotkeyAsBe
     driver::Program program(PROGRAM);
     HWND window = Start(program);
     ASSERT_TRUE(window);
-    EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_ALT, 'A'));
-    EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_ALT, 'B'));
+    EXPECT_TRUE(driver::HotkeyTaken(MOD_CONTROL | MOD_ALT, 'A'));
+    EXPECT_TRUE(driver::HotkeyTaken(MOD_CONTROL | MOD_ALT, 'B'));
 
     HWND dialog = OpenSettings(program, window);
     ASSERT_TRUE(dialog);
     // While the dialog is open no hotkey is registered, so any can be captured.
-    EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_ALT, 'A'));
-    EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_ALT, 'B'));
+    EXPECT_FALSE(driver::HotkeyTaken(MOD_CONTROL | MOD_ALT, 'A'));
+    EXPECT_FALSE(driver::HotkeyTaken(MOD_CONTROL | MOD_ALT, 'B'));
     Tick(dialog);  // 1024x768 off
     Select(dialog, IndexOf("640 x 480"));
     SetHotkey(dialog, MAKEWORD('C', HOTKEYF_ALT));
@@ -184,9 +174,9 @@ TEST_F(SettingsE2E, CancelAfterEditingSeveralEntriesLeavesEverySlotAndHotkeyAsBe
     for (const Stored& s : stored)
         EXPECT_EQ(s.data, testreg::Read(HKEY_CURRENT_USER, KEY, s.name).text()) << s.name;
     EXPECT_TRUE(driver::WaitFor([] {
-        return HotkeyTaken(MOD_CONTROL | MOD_ALT, 'A') && HotkeyTaken(MOD_CONTROL | MOD_ALT, 'B');
+        return driver::HotkeyTaken(MOD_CONTROL | MOD_ALT, 'A') && driver::HotkeyTaken(MOD_CONTROL | MOD_ALT, 'B');
     }));
-    EXPECT_FALSE(HotkeyTaken(MOD_ALT, 'C'));
+    EXPECT_FALSE(driver::HotkeyTaken(MOD_ALT, 'C'));
 
     // Opened again, the dialog shows the settings from before the cancel.
     dialog = OpenSettings(program, window);
@@ -320,7 +310,7 @@ TEST_F(SettingsE2E, HotkeysSwitchTheResolutionAndADisabledSlotsHotkeyDoesNothing
     HWND window = Start(program);
     ASSERT_TRUE(window);
 
-    EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_ALT, 'C'));
+    EXPECT_TRUE(driver::HotkeyTaken(MOD_CONTROL | MOD_ALT, 'C'));
     driver::PressCtrlAlt('C');
     EXPECT_FALSE(ScreenBecomes(640, 480, 1000));
     EXPECT_EQ(1024, GetSystemMetrics(SM_CXSCREEN));
