@@ -3,7 +3,7 @@
 # and NRXDEL's Program Manager client repeat every action a resident program
 # lives through, as often as over months at SCALE 1 (the default) or that
 # times SCALE, and what each holds is counted after a warm-up and at the
-# end (testbed/soak.h). Exits non-zero when an action grew or failed. On
+# end (tools/soak/soak.h). Exits non-zero when an action grew or failed. On
 # the shipped images where this host runs 32-bit code, else on the x86_64
 # builds (SUITE_ARCH chooses). Further arguments choose parts: nrxvgchg,
 # pivoter, nrxdel.
