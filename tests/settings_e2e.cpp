@@ -375,7 +375,8 @@ TEST_F(SettingsE2E, FaultMatrixSecondStartAndHotkeysAsTheDialogOpens)
             EXPECT_TRUE(switched || ScreenIs(1024, 768));
             driver::PostCommand(dialog, IDCANCEL);
             ASSERT_TRUE(driver::WaitUntilGone(dialog));
-            // The hotkeys are back.
+            // The hotkeys are back, once the program has registered them again.
+            ASSERT_TRUE(driver::WaitFor([] { return driver::HotkeyTaken(MOD_CONTROL | MOD_ALT, 'A'); }));
             driver::PressCtrlAlt('A');
             if (!switched)
                 EXPECT_TRUE(ScreenBecomes(800, 600));
