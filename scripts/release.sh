@@ -18,7 +18,9 @@ source "$ROOT/scripts/host.sh"
 
 VERSION=$(head -n 1 "$ROOT/VERSION")
 IMAGES=(NRXVGCHG.EXE NRXCHG32.DLL PIVOTER.EXE ROTSEL.EXE NRXDEL.EXE)
+SUMMED=("${IMAGES[@]}" README.TXT)
 CHECKSUMS=SHA256.TXT
+FILES=("${SUMMED[@]}" "$CHECKSUMS")
 SHIPPED_TARGETS=(nrxvgchg nrxchg32 pivoter rotsel nrxdel readme)
 # Each tool the release needs, with the Debian package that brings it.
 TOOLS=("mformat mtools" "mcopy mtools" "zip zip" "sha256sum coreutils"
@@ -38,11 +40,11 @@ stage() {
     local bin=$1 dir=$2 name
     rm -rf "$dir"
     mkdir -p "$dir"
-    for name in "${IMAGES[@]}" README.TXT; do
+    for name in "${SUMMED[@]}"; do
         [ -f "$bin/$name" ] || { echo "release: $bin/$name is missing" >&2; return 1; }
         cp -p "$bin/$name" "$dir/$name"
     done
-    (cd "$dir" && sha256sum "${IMAGES[@]}" README.TXT | sed 's/$/\r/' > "$CHECKSUMS")
+    (cd "$dir" && sha256sum "${SUMMED[@]}" | sed 's/$/\r/' > "$CHECKSUMS")
 }
 
 # Fails naming every image of DIR that is not PE32 for i386.
@@ -81,10 +83,10 @@ make_release() {
     check_pe32 "$files"
     base=NRXUTIL-$VERSION
     mkdir "$work/dist"
-    (cd "$files" && zip -q -X "$work/dist/$base.ZIP" "${IMAGES[@]}" README.TXT "$CHECKSUMS")
+    (cd "$files" && zip -q -X "$work/dist/$base.ZIP" "${FILES[@]}")
     mformat -C -f 1440 -v "$(volume_label)" -i "$work/dist/$base.IMG" ::
     # Without long names: every name is 8.3 already.
-    (cd "$files" && MTOOLS_NO_VFAT=1 mcopy -m -i "$work/dist/$base.IMG" "${IMAGES[@]}" README.TXT "$CHECKSUMS" ::)
+    (cd "$files" && MTOOLS_NO_VFAT=1 mcopy -m -i "$work/dist/$base.IMG" "${FILES[@]}" ::)
 
     rm -rf "$ROOT/dist.old"
     [ ! -e "$ROOT/dist" ] || mv "$ROOT/dist" "$ROOT/dist.old"
