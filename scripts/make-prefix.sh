@@ -10,12 +10,17 @@ source "$(dirname "$0")/wine-env.sh"
 [ $# -gt 1 ] && WINEPREFIX=$(realpath -m "$2")
 SETTINGS_VERSION=3
 
-# Drive S: is a scratch drive of the tests: the uninstaller works on the root
-# of the Windows directory's drive, which in-process tests put there.
-link_scratch_drive() {
+# The tests' own drives: S: is a scratch drive (the uninstaller works on the
+# root of the Windows directory's drive, which in-process tests put there);
+# A: holds the release as a user unpacks it from its floppy disk.
+link_test_drives() {
     [ $# -gt 1 ] && return 0  # only the tests' prefix
-    mkdir -p "$BUILD_DIR/wine/scratch-drive"
-    [ -e "$WINEPREFIX/dosdevices/s:" ] || ln -s "$BUILD_DIR/wine/scratch-drive" "$WINEPREFIX/dosdevices/s:"
+    link_drive s: scratch-drive
+    link_drive a: release-drive
+}
+link_drive() {
+    mkdir -p "$BUILD_DIR/wine/$2"
+    ln -sfn "$BUILD_DIR/wine/$2" "$WINEPREFIX/dosdevices/$1"
 }
 
 # A LOGFONT of the window metrics as regedit hex: height, weight, face name;
@@ -32,7 +37,7 @@ logfont() {
 }
 
 if [ "$(cat "$WINEPREFIX/.ready" 2>/dev/null)" = "$SETTINGS_VERSION" ]; then
-    link_scratch_drive "$@"
+    link_test_drives "$@"
     exit 0
 fi
 if [ ! -f "$WINEPREFIX/.ready" ]; then
@@ -108,5 +113,5 @@ Windows Registry Editor Version 5.00
 REG
 wine regedit /S "$settings" >/dev/null 2>&1
 wineserver -w
-link_scratch_drive "$@"
+link_test_drives "$@"
 echo "$SETTINGS_VERSION" > "$WINEPREFIX/.ready"

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs what building and running the suite needs on Debian 12: the i686
 # and x86_64 cross compilers, 32-bit and 64-bit Wine, Xvfb, Japanese locale
-# and fonts, GoogleTest.
+# and fonts, GoogleTest; and what the release is packed and checked with
+# (zip, unzip, mtools).
 # Does nothing when everything is already there.
 set -euo pipefail
 
 packages=(g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-posix mingw-w64-tools
           wine wine32:i386 wine64 xvfb xdotool imagemagick fonts-ipafont-gothic fonts-noto-cjk locales
-          fonts-wine googletest cmake make python3)
+          fonts-wine googletest cmake make python3 zip unzip mtools)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -6,8 +6,9 @@
 # The whole suite runs once per architecture this host's Wine runs: on the
 # shipped i686 images under 32-bit Wine, then on the x86_64 builds under
 # 64-bit Wine; a host that runs no 32-bit code gets the x86_64 run and a
-# line saying why not the other. The image check of the shipped images
-# executes nothing and runs everywhere. SUITE_ARCH=i686 or SUITE_ARCH=x86_64
+# line saying why not the other. The image check of the shipped images and
+# the check of the release made from them (scripts/release.sh, into dist/)
+# execute nothing and run everywhere. SUITE_ARCH=i686 or SUITE_ARCH=x86_64
 # runs one architecture only. Each run ends with the fault matrix's summary
 # line, summed over the matrix programs that ran.
 set -euo pipefail
@@ -22,7 +23,10 @@ run_suite() {
         export SUITE_ARCH=$arch BUILD_DIR
         BUILD_DIR=$(arch_build_dir "$arch")
         "$ROOT/scripts/build.sh"
-        [ "$arch" = i686 ] && print_shipped_images
+        if [ "$arch" = i686 ]; then
+            print_shipped_images
+            "$ROOT/scripts/release.sh"
+        fi
         source "$ROOT/scripts/session.sh"
         echo "test: the whole suite on the $arch build, $WINELOADER ($(wine --version))"
         start_session
@@ -43,12 +47,14 @@ print_shipped_images() {
     "$ROOT/tests/check_images.sh" "$BUILD_DIR"/bin/*.EXE "$BUILD_DIR"/bin/*.DLL || true
 }
 
-# The shipped images' check alone, where their other tests cannot run.
+# The shipped images' check and the release's, alone, where their other
+# tests cannot run.
 check_shipped_images() {
     (
         export SUITE_ARCH=i686 BUILD_DIR
         BUILD_DIR=$(arch_build_dir i686)
-        "$ROOT/scripts/build.sh" --no-prefix nrxvgchg nrxchg32 pivoter rotsel nrxdel planted_imports
+        "$ROOT/scripts/release.sh"
+        "$ROOT/scripts/build.sh" --no-prefix planted_imports
         print_shipped_images
         ctest --test-dir "$BUILD_DIR" --output-on-failure -L image
     )

@@ -1,6 +1,7 @@
 // The texts of the built NRXVGCHG.EXE, NRXDEL.EXE, PIVOTER.EXE and
 // ROTSEL.EXE, read back under code page 932 and compared byte for byte.
 #include "resource_reader.h"
+#include "suite_version.h"
 
 #include <gtest/gtest.h>
 
@@ -260,6 +261,39 @@ protected:
     const char* path;
     HMODULE program = NULL;
 };
+
+// NRXVGCHG.EXE and NRXCHG32.DLL have no version fixed of their own beyond
+// the about box's "Ver 1.12": both name the suite as their product, at the
+// suite's version (VERSION at the top of the tree).
+TEST(SuiteVersionBlocks, NameTheSuiteAsTheProduct)
+{
+    const WORD suite[] = {SUITE_VERSION_NUMBERS};
+    const unsigned long long suiteVersion =
+        (unsigned long long)suite[0] << 48 | (unsigned long long)suite[1] << 32 | (unsigned long long)suite[2] << 16;
+    struct Block {
+        const char* image;
+        unsigned long long fileVersion;
+        const char *fileVersionText, *description, *internalName;
+    } blocks[] = {
+        {"NRXVGCHG.EXE", 0x0001000C00000000ull, "1.12", "ﾉﾘｯｸｽ ﾚｿﾞﾙｳﾞｧ", "NRXVGCHG"},
+        {"NRXCHG32.DLL", suiteVersion, SUITE_VERSION_TEXT, "NORIX Display Helper Library", "NRXCHG32"},
+    };
+    for (const Block& block : blocks) {
+        SCOPED_TRACE(block.image);
+        HMODULE image = resources::LoadProgramData(std::string(WINE_BUILD_DIR "\\bin\\") + block.image);
+        ASSERT_TRUE(image);
+        EXPECT_EQ(block.fileVersion, resources::FixedFileVersion(image));
+        ExpectVersionTexts(image, {{"FileVersion", block.fileVersionText},
+                                   {"ProductVersion", SUITE_VERSION_TEXT},
+                                   {"FileDescription", block.description},
+                                   {"ProductName", "NORIX Display Utilities"},
+                                   {"InternalName", block.internalName},
+                                   {"OriginalFilename", block.image},
+                                   {"CompanyName", "NORIX Co.,Ltd."},
+                                   {"LegalCopyright", "Copyright (C) 1998 NORIX Co.,Ltd."}});
+        FreeLibrary(image);
+    }
+}
 
 // The texts and resources of the built NRXDEL.EXE.
 class ShippedUninstaller : public BuiltProgram {

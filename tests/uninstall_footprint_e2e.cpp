@@ -178,6 +178,11 @@ TEST_F(UninstallFootprint, RemovesExactlyTheChosenInstallsAndRestartsOnlyWhenThe
                                      &description, &error))
             << error;
         laid = footprint::Lay(description, places);
+        // The install folder holds the release's README.TXT, which its "Read Me" item opens.
+        bool readmeBuilt = false;
+        EXPECT_EQ(testfiles::Read(WINE_BUILD_DIR "\\bin\\README.TXT", &readmeBuilt),
+                  testfiles::Read(laid.installDirs[c.startFrom] + "\\README.TXT"));
+        EXPECT_TRUE(readmeBuilt);
         const testreg::Tree registryBefore = testreg::DumpSubtrees(SUBTREES);
         const testfiles::FileTree filesBefore = DumpAll();
         const std::string pendingFile = places.windows + "\\wininit.ini", systemIni = places.windows + "\\system.ini";

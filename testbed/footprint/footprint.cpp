@@ -130,7 +130,7 @@ private:
     void Text(const std::string& key, const std::string& name, const std::string& text);
     void Flags(const std::string& key, const std::string& name);
     void Folders(const std::string& path);
-    void File(const std::string& path, const std::string& tag);
+    void File(const std::string& path, const std::string& tag, const char* copyOf = NULL);
     void Folder(const std::string& path, const std::string& tag);
     void GroupItem(const std::string& group, const std::string& item, const std::string& target,
                    const std::string& tag);
@@ -198,13 +198,17 @@ void Layer::Folders(const std::string& path)
     testfiles::MakeFolder(path);
 }
 
-void Layer::File(const std::string& path, const std::string& tag)
+// A file: a copy of the description's source for its name, else of
+// `copyOf`, else a placeholder naming it.
+void Layer::File(const std::string& path, const std::string& tag, const char* copyOf)
 {
     Folders(Parent(path));
     std::string name = path.substr(path.find_last_of('\\') + 1);
     auto source = d_.sources.find(Lower(name));
     if (source != d_.sources.end())
-        CopyFileA(source->second.c_str(), path.c_str(), FALSE);
+        copyOf = source->second.c_str();
+    if (copyOf)
+        CopyFileA(copyOf, path.c_str(), FALSE);
     else if (!testfiles::Exists(path))
         testfiles::Write(path, name + " (" + tag + ")\r\n");
     AddItem(Item::FILE, path, "", tag);
@@ -308,7 +312,7 @@ void Layer::Shared(const Install& install, const std::string& tag)
 {
     f_.installDirs[(install.kind == DRIVER ? "driver " : "utility ") + install.number] = install.installDir;
     Folder(install.installDir, tag);
-    File(install.installDir + "\\README.TXT", tag);
+    File(install.installDir + "\\README.TXT", tag, PRODUCT_README);
     File(install.installDir + "\\NRXDEL.EXE", tag);
     Folder(p_.windows + PROGRAMS + "\\" + install.folder, tag);
     GroupItem(install.folder, "ｱﾝｲﾝｽﾄｰﾗ", install.installDir + "\\NRXDEL.EXE", tag);

@@ -28,7 +28,8 @@
 // "0000", "0001", ... by the order in which models first appear, folder
 // "ﾉﾘｯｸｽ表示ソフト <model>", a PCI device instance per install, the model's
 // usual files, startup=1. "Counter" is the number of the last install of
-// each kind.
+// each kind. An install folder's README.TXT is the release's (the build's
+// bin\README.TXT); every other laid file without a source is a placeholder.
 //
 // Tags: "driver NN" (the install's key, device keys, listed files and
 // backups), "driver NN shared" (README.TXT, NRXDEL.EXE and the directory,
