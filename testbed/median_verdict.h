@@ -68,7 +68,7 @@ void UntilSure(const Schedule& schedule, Measure measure, JudgeAll judge)
 extern const char* const RESULT_HEADING;
 std::string Describe(const Judged& judged);
 
-// Times are kept per round; a time below 0 was not measured.
+// Of times kept per round, those measured (below 0: not measured).
 std::vector<double> MeasuredTimes(const std::vector<double>& times);
 // Per round, a / b where both were measured.
 std::vector<double> PairedRatios(const std::vector<double>& a, const std::vector<double>& b);
