@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # On-demand benchmarks (not tests), each figure printed with its goal:
-# the size of every shipped image against its limit; in one Wine session,
-# the time from CreateProcess until each program is ready for the user
-# against a bare Win32 tool window built the same way and against its own
-# same-work baseline (a program making the system calls it must make
-# before it is ready; also ROTSEL's dialog shown by a program that does
-# nothing else), interleaved over ROUNDS rounds (default 15), with medians
-# and ratios, then where NRXVGCHG's start-up time goes, call by call; before
-# those, NRXDEL's whole sequence on a footprint of 20 driver and 20 utility
+# the size of every shipped image against its limit; then, in one Wine
+# session, how noisy the host is now (the bare window alone: when its
+# starts spread too widely, nothing below is judged); NRXDEL's whole
+# sequence on footprints of 5, 20 and 80 driver and as many utility
 # installs against the same file, registry and Program Manager work made
-# directly (at most 9 rounds), with where its time goes, and the time per
-# install on 5, 20 and 80 of each (80: a third of the rounds).
+# directly, with where its time goes on 20; the time from CreateProcess
+# until each program is ready for the user against a bare Win32 tool
+# window built the same way and against its own same-work baseline (a
+# program making the system calls it must make before it is ready; also
+# ROTSEL's dialog shown by a program that does nothing else); last, where
+# NRXVGCHG's start-up time goes, call by call. A program and its baseline
+# are started back to back in each round, in alternating order, and judged
+# by the median of their per-round ratios with its 95 % interval; ROUNDS
+# (default 15) are the rounds to start with (the uninstall: at most 9, on
+# 80 installs a third), and rounds are added while a verdict is unsure.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 rounds=${1:-15}
@@ -47,20 +51,24 @@ start_desktop_keeper
 # Every time below is taken on this build and loader.
 measured="the $SUITE_ARCH build under $WINELOADER ($(wine --version)), $(nproc) cores"
 
-# The uninstall first: Wine's taskbar keeps a tooltip window for every tray
-# icon ever added, and every DDE connection is sent to every top-level window.
-uninstall_rounds=$(( rounds < 9 ? rounds : 9 ))
+win() { echo "Z:${1//\//\\}"; }
 echo "measured: $measured"
-wine "$BUILD_DIR/tests/uninstall_benchmark.exe" "$uninstall_rounds" 2>/dev/null | tr -d '\r'
-echo
-echo "measured: $measured"
-wine "$BUILD_DIR/tests/uninstall_benchmark.exe" --scaling "$uninstall_rounds" 2>/dev/null | tr -d '\r'
+verdicts=
+noise=0
+wine "$BUILD_DIR/tests/startup_benchmark.exe" --noise 9 "$(win "$BUILD_DIR/tests/BARE_WINDOW.EXE")" \
+    2>/dev/null | tr -d '\r' || noise=$?
+[ "$noise" -eq 3 ] && verdicts=--no-verdict
 echo
 
-win() { echo "Z:${1//\//\\}"; }
-echo "start-up, $rounds rounds, measured: $measured"
+# The uninstall first: Wine's taskbar keeps a tooltip window for every tray
+# icon ever added, and every DDE connection is sent to every top-level window.
+echo "measured: $measured"
+wine "$BUILD_DIR/tests/uninstall_benchmark.exe" $verdicts "$(( rounds < 9 ? rounds : 9 ))" 2>/dev/null | tr -d '\r'
+echo
+
+echo "start-up, measured: $measured"
 work=$BUILD_DIR/tests/same_work
-wine "$BUILD_DIR/tests/startup_benchmark.exe" --lcd-machine "$rounds" \
+wine "$BUILD_DIR/tests/startup_benchmark.exe" --lcd-machine $verdicts "$rounds" \
     "bare=$(win "$BUILD_DIR/tests/BARE_WINDOW.EXE")" \
     "NRXVGCHG-work=$(win "$work/NRXVGCHG_WORK.EXE")" \
     "NRXVGCHG/NRXVGCHG-work=$(win "$BUILD_DIR/bin/NRXVGCHG.EXE")" \

@@ -1,32 +1,45 @@
 // Start-up benchmark: the time from CreateProcess to the moment the started
 // program is ready for the user, for several programs measured in turn over
-// several rounds in one Wine session (every other round in the opposite
-// order, so that no program always follows the same one), with the median
-// of each and its ratio to the first program (the bare window) and, for a
-// program that names one (LABEL/BASELINE), to its own baseline, a program
-// doing the same system work directly. Ready is its first visible top-level
-// window; for a tray program (LABEL@CLASS:ICON) its window of that class
-// with the tray icon of that id shown. --lcd-machine lays the vendor's LCD
-// adapter and portrait driver into the prefix's registry for the run (the
-// LCD programs' testbed builds then find their panel) and puts it back.
+// rounds in one Wine session (every other round in the opposite order, so
+// that no program always follows the same one). A program that names its
+// baseline (LABEL/BASELINE), a program doing the same system work directly,
+// is judged by the ratio of the two within each round, since both then meet
+// the same load: the median of those ratios with its 95 % interval against
+// the goal, rounds added while the interval straddles it (median_verdict.h).
+// Ready is its first visible top-level window; for a tray program
+// (LABEL@CLASS:ICON) its window of that class with the tray icon of that id
+// shown. The first program is the bare window, the yardstick of the "to
+// bare" column. --lcd-machine lays the vendor's LCD adapter and portrait
+// driver into the prefix's registry for the run (the LCD programs' testbed
+// builds then find their panel) and puts it back; --no-verdict prints the
+// figures unjudged. --noise times the bare window alone and says whether the
+// host is too noisy for any verdict (exit code 3).
 //
-//   startup_benchmark [--lcd-machine] ROUNDS LABEL[@CLASS:ICON][/BASELINE]=PATH ...
+//   startup_benchmark [--lcd-machine] [--no-verdict] ROUNDS LABEL[@CLASS:ICON][/BASELINE]=PATH ...
+//   startup_benchmark --noise STARTS PATH
 #include "driver.h"
 #include "lcd_registry_layout.h"
+#include "median_verdict.h"
 #include "registry_restorer.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
+#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
 
+using median_verdict::Judged;
+
 // A program may take this much longer than the same system work made directly.
 const double SAME_WORK_GOAL = 1.1;
+// While a verdict is unsure, rounds of its program and baseline are added
+// ten at a time, up to 45 rounds; then it is undecided.
+const int ROUNDS_STEP = 10;
+const int ROUNDS_CAP = 45;
 
 struct Candidate {
     std::string label;
@@ -34,7 +47,8 @@ struct Candidate {
     std::string trayClass;  // empty: ready at its first visible window
     UINT trayIcon;
     std::string baseline;  // the label of its same-work baseline, or empty
-    std::vector<double> times;  // milliseconds
+    std::vector<double> times;  // ms per round; -1: not started, or never ready
+    Judged judged;  // against its baseline
 };
 
 struct VisibleSearch {
@@ -118,28 +132,103 @@ double MeasureStart(const Candidate& candidate)
     return elapsed;
 }
 
-double Median(std::vector<double> values)
+// The bare window alone, `starts` times: how noisy the host is now. Exit
+// code 3 when too noisy for any verdict.
+int MeasureNoise(int starts, const std::string& path)
 {
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+    Candidate bare = {"bare", path, "", 0, "", {}, {}};
+    MeasureStart(bare);  // pays for the disk cache once, as the rounds do
+    for (int i = 0; i < starts; ++i)
+        bare.times.push_back(MeasureStart(bare));
+    median_verdict::Spread spread = median_verdict::SpreadOf(bare.times);
+    bool tooNoisy = median_verdict::TooNoisy(spread);
+    std::printf("noise: the bare window alone, %d starts: median %.1f ms, interquartile range %.2f of it "
+                "(at most %.2f for a verdict), max/min %.2f\n",
+                starts, spread.median, spread.interquartile, median_verdict::TOO_NOISY, spread.maxToMin);
+    if (tooNoisy)
+        std::printf("noise: this host is too noisy for any verdict now; the figures below are not judged\n");
+    std::fflush(stdout);
+    return tooNoisy ? 3 : 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+const Candidate* Find(const std::vector<Candidate>& candidates, const std::string& label)
 {
-    bool lcdMachine = argc > 1 && std::string(argv[1]) == "--lcd-machine";
-    int first = lcdMachine ? 2 : 1;
-    if (argc < first + 2) {
-        std::fprintf(stderr, "usage: startup_benchmark [--lcd-machine] ROUNDS LABEL[@CLASS:ICON][/BASELINE]=PATH ...\n");
-        return 2;
+    for (const Candidate& candidate : candidates)
+        if (candidate.label == label)
+            return &candidate;
+    return NULL;
+}
+
+// Whether a candidate starts in rounds added for unsure verdicts: an unsure
+// program and its baseline do.
+bool TakesPartInAddedRounds(const std::vector<Candidate>& candidates, const Candidate& candidate)
+{
+    for (const Candidate& other : candidates)
+        if (other.judged.verdict == median_verdict::MORE_ROUNDS &&
+            (&other == &candidate || other.baseline == candidate.label))
+            return true;
+    return false;
+}
+
+// One round: every candidate that takes part started once, in the order
+// of the arguments or, every other round, the opposite order.
+void RunRound(std::vector<Candidate>& candidates, int round, bool everyone)
+{
+    std::vector<bool> takesPart;
+    for (const Candidate& candidate : candidates)
+        takesPart.push_back(everyone || TakesPartInAddedRounds(candidates, candidate));
+    for (size_t i = 0; i < candidates.size(); ++i) {
+        size_t index = round % 2 ? candidates.size() - 1 - i : i;
+        Candidate& candidate = candidates[index];
+        candidate.times.resize(round + 1, -1);
+        if (takesPart[index])
+            candidate.times[round] = MeasureStart(candidate);
     }
-    int rounds = std::max(1, atoi(argv[first]));
+}
+
+// Each program against its baseline, round by round; true while any of
+// them asks for more rounds.
+bool JudgeAll(std::vector<Candidate>& candidates, size_t cap, bool judge)
+{
+    bool unsure = false;
+    for (Candidate& candidate : candidates) {
+        const Candidate* baseline = Find(candidates, candidate.baseline);
+        if (!baseline)
+            continue;
+        candidate.judged = median_verdict::Judge(median_verdict::PairedRatios(candidate.times, baseline->times),
+                                                 SAME_WORK_GOAL, cap, judge);
+        unsure |= candidate.judged.verdict == median_verdict::MORE_ROUNDS;
+    }
+    return unsure;
+}
+
+void PrintTimes(const std::vector<Candidate>& candidates)
+{
+    std::printf("%-14s %6s %9s %9s %8s\n", "program", "starts", "median", "min", "to bare");
+    for (const Candidate& candidate : candidates) {
+        std::vector<double> started = median_verdict::MeasuredTimes(candidate.times);
+        double toBare = median_verdict::Median(median_verdict::PairedRatios(candidate.times, candidates.front().times));
+        std::printf("%-14s %6zu %7.1fms %7.1fms %8.2f\n", candidate.label.c_str(), started.size(),
+                    median_verdict::Median(started), started.empty() ? 0 : *std::min_element(started.begin(), started.end()),
+                    toBare);
+    }
+}
+
+void PrintVerdicts(const std::vector<Candidate>& candidates, const median_verdict::Schedule& schedule)
+{
+    std::printf("\nagainst its same work, %s;\n  goal: at most %.1f; %s\n", median_verdict::METHOD,
+                SAME_WORK_GOAL, median_verdict::Describe(schedule).c_str());
+    std::printf("%-14s %6s  %s\n", "program", "rounds", median_verdict::RESULT_HEADING);
+    for (const Candidate& candidate : candidates)
+        if (!candidate.baseline.empty())
+            std::printf("%-14s %6zu  %s\n", candidate.label.c_str(), candidate.judged.rounds,
+                        median_verdict::Describe(candidate.judged).c_str());
+}
+
+std::vector<Candidate> ParseCandidates(int argc, char** argv, int first)
+{
     std::vector<Candidate> candidates;
-    for (int i = first + 1; i < argc; ++i) {
+    for (int i = first; i < argc; ++i) {
         std::string argument = argv[i];
         size_t equals = argument.find('=');
         std::string label = argument.substr(0, equals), trayClass, against;
@@ -155,8 +244,31 @@ int main(int argc, char** argv)
             trayIcon = (UINT)atoi(label.c_str() + colon + 1);
             label = label.substr(0, at);
         }
-        candidates.push_back({label, argument.substr(equals + 1), trayClass, trayIcon, against, {}});
+        candidates.push_back({label, argument.substr(equals + 1), trayClass, trayIcon, against, {}, {}});
     }
+    return candidates;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 4 && std::strcmp(argv[1], "--noise") == 0)
+        return MeasureNoise(std::max(1, atoi(argv[2])), argv[3]);
+    bool lcdMachine = false, judge = true;
+    int first = 1;
+    for (; first < argc && std::strncmp(argv[first], "--", 2) == 0; ++first) {
+        lcdMachine |= std::strcmp(argv[first], "--lcd-machine") == 0;
+        judge &= std::strcmp(argv[first], "--no-verdict") != 0;
+    }
+    if (argc < first + 2) {
+        std::fprintf(stderr, "usage: startup_benchmark [--lcd-machine] [--no-verdict] ROUNDS "
+                             "LABEL[@CLASS:ICON][/BASELINE]=PATH ...\n"
+                             "       startup_benchmark --noise STARTS PATH\n");
+        return 2;
+    }
+    int rounds = std::max(1, atoi(argv[first]));
+    std::vector<Candidate> candidates = ParseCandidates(argc, argv, first + 1);
     testreg::RegistryRestorer restorer;
     if (lcdMachine) {
         restorer.Key(HKEY_DYN_DATA, "Config Manager\\Enum\\NRX0000");
@@ -169,31 +281,17 @@ int main(int argc, char** argv)
     // disk cache and Wine's DLL loading once.
     for (Candidate& candidate : candidates)
         MeasureStart(candidate);
-    for (int round = 0; round < rounds; ++round)
-        for (size_t i = 0; i < candidates.size(); ++i) {
-            Candidate& candidate = candidates[round % 2 ? candidates.size() - 1 - i : i];
-            double time = MeasureStart(candidate);
-            if (time >= 0)
-                candidate.times.push_back(time);
-        }
-    std::map<std::string, double> medians;
-    for (const Candidate& candidate : candidates)
-        medians[candidate.label] = Median(candidate.times);
-    double bare = medians[candidates.front().label];
-    std::printf("%-14s %6s %9s %9s %9s %8s %9s   (goal: at most %.1f times its same work)\n", "program", "starts",
-                "median", "min", "max", "to bare", "to work", SAME_WORK_GOAL);
-    for (const Candidate& candidate : candidates) {
-        const std::vector<double>& t = candidate.times;
-        double median = medians[candidate.label];
-        std::printf("%-14s %6zu %7.1fms %7.1fms %7.1fms %8.2f", candidate.label.c_str(), t.size(), median,
-                    t.empty() ? 0 : *std::min_element(t.begin(), t.end()),
-                    t.empty() ? 0 : *std::max_element(t.begin(), t.end()), bare > 0 ? median / bare : 0);
-        double work = candidate.baseline.empty() ? 0 : medians[candidate.baseline];
-        if (work > 0)
-            std::printf(" %9.2f   against %s, %s", median / work, candidate.baseline.c_str(),
-                        median <= SAME_WORK_GOAL * work ? "met" : "NOT MET");
-        std::printf("\n");
-    }
+    const median_verdict::Schedule schedule = {rounds, ROUNDS_STEP, ROUNDS_CAP};
+    int round = 0;
+    median_verdict::UntilSure(
+        schedule,
+        [&](int upTo) {
+            for (; round < upTo; ++round)
+                RunRound(candidates, round, round < schedule.start);
+        },
+        [&](size_t cap) { return JudgeAll(candidates, cap, judge); });
+    PrintTimes(candidates);
+    PrintVerdicts(candidates, schedule);
     std::fflush(stdout);
     return 0;
 }

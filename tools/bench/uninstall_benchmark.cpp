@@ -1,18 +1,21 @@
 // Uninstall benchmark (scripts/benchmark.sh, on demand): NRXDEL's whole
-// sequence, from OK to its final message, on a footprint of driver and
-// utility installs (each listing five files, each with its backup) laid on
-// scratch registry roots and the scratch drive S: like the in-process
-// tests; Program Manager is Wine's own over DDE. Against it, the same work
-// made directly on the same footprint laid again: the file, registry and
-// Program Manager work the run did, recorded in order (uninstall_work.h).
-// On 20 driver and 20 utility installs it prints the medians, the ratio and
-// where the sequence's time went, call by call; with --scaling, the time
-// per install on 5, 20 and 80 of each.
+// sequence, from OK to its final message, on footprints of 5, 20 and 80
+// driver and as many utility installs (each listing five files, each with
+// its backup) laid on scratch registry roots and the scratch drive S: like
+// the in-process tests; Program Manager is Wine's own over DDE. Against it,
+// the same work made directly on the same footprint laid again: the file,
+// registry and Program Manager work the run did, recorded in order
+// (uninstall_work.h). Each round makes both back to back, in alternating
+// order, and each install size is judged by the ratio within each round:
+// its median with the 95 % interval against the goal, rounds added while
+// the interval straddles it (median_verdict.h). On 20 of each it prints
+// where the sequence's time went, call by call; on every size the time per
+// install.
 //
-//   uninstall_benchmark ROUNDS
-//   uninstall_benchmark --scaling ROUNDS   (80 installs: a third of the rounds)
+//   uninstall_benchmark [--no-verdict] ROUNDS   (80 installs: a third of the rounds, at least 6)
 #include "file_tree.h"
 #include "footprint.h"
+#include "median_verdict.h"
 #include "registry_tree.h"
 #include "resource.h"
 #include "scratch_files.h"
@@ -35,12 +38,14 @@ namespace {
 using uninstall_scratch::DRIVE;
 using uninstall_scratch::SYSTEM;
 using uninstall_scratch::WINDOWS;
+using median_verdict::Judged;
 using uninstall_work::Now;
 using uninstall_work::Spent;
-const int INSTALLS = 20;
+const int INSTALLS = 20;  // where the time goes is shown on this size
 const int FILES_PER_INSTALL = 5;  // as Description() lists them
-const int SCALING_INSTALLS[] = {5, 20, 80};
+const int INSTALL_SIZES[] = {5, 20, 80};
 const double DIRECT_GOAL = 1.5;  // the sequence against the same work made directly
+const int LEAST_ROUNDS_FOR_AN_INTERVAL = 6;
 
 std::string Description(int installs)
 {
@@ -93,21 +98,14 @@ double RunSequence(const footprint::Footprint& laid, int installs)
     return uninstall_work::FinalMessageAt() > 0 ? uninstall_work::FinalMessageAt() - start : -1;
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    size_t middle = values.size() / 2;
-    return values.empty() ? 0 : values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
 struct Measured {
-    int installs, rounds;
-    double sequence, direct;  // medians, ms
-    double sequenceMean;
-    std::map<std::string, Spent> profile;  // mean ms per run, calls of the last
+    int installs;
+    std::vector<double> sequence, direct;  // ms per counted round; -1: no final message
+    std::map<std::string, Spent> profile;  // ms summed over the counted rounds, calls of the last
     size_t laidFiles;
     std::string work;
     bool sameResult;  // the direct work left what the sequence left
+    Judged judged;
 };
 
 // What the uninstall can change on the scratch machine: the registry roots
@@ -125,88 +123,128 @@ std::string MachineState()
     return state;
 }
 
-// The sequence and the same work made directly, alternating on a footprint
-// laid anew for each; round 0 warms the caches and is not counted.
-Measured Measure(int installs, int rounds)
+// The round that is not counted: it warms the caches, records the work and
+// checks that the work made directly leaves the machine as the sequence did.
+void Warm(Measured& m)
 {
-    Measured m = {installs, rounds, 0, 0, 0, {}, 0, "", false};
-    std::vector<double> sequence, direct;
-    std::string afterSequence;
-    for (int round = 0; round <= rounds; ++round) {
-        footprint::Footprint laid = Lay(installs);
-        m.laidFiles = 0;
-        for (const footprint::Item& item : laid.items)
-            m.laidFiles += item.type == footprint::Item::FILE && !item.tags.count("other");
-        double ms = RunSequence(laid, installs);
-        if (round > 0 && ms >= 0) {
-            sequence.push_back(ms);
-            m.sequenceMean += ms / rounds;
-            for (const auto& kind : uninstall_work::SpentByImport()) {
-                m.profile[kind.first].ms += kind.second.ms / rounds;
-                m.profile[kind.first].calls = kind.second.calls;
-            }
-        }
-        if (round == 0)
-            afterSequence = MachineState();
-        Lay(installs);
-        double directMs = uninstall_work::Replay();
-        if (round > 0)
-            direct.push_back(directMs);
-        else
-            m.sameResult = MachineState() == afterSequence;
-        m.work = uninstall_work::Summary();
+    footprint::Footprint laid = Lay(m.installs);
+    m.laidFiles = 0;
+    for (const footprint::Item& item : laid.items)
+        m.laidFiles += item.type == footprint::Item::FILE && !item.tags.count("other");
+    RunSequence(laid, m.installs);
+    std::string afterSequence = MachineState();
+    Lay(m.installs);
+    uninstall_work::Replay();
+    m.sameResult = MachineState() == afterSequence;
+    m.work = uninstall_work::Summary();
+}
+
+// One counted round: the sequence and the same work made directly back to
+// back, each on the footprint laid anew, every other round the direct work
+// first (it makes the work of the latest recording, the same each time).
+void MeasureRound(Measured& m)
+{
+    bool directFirst = m.sequence.size() % 2;
+    double direct = -1;
+    if (directFirst) {
+        Lay(m.installs);
+        direct = uninstall_work::Replay();
     }
-    m.sequence = Median(sequence);
-    m.direct = Median(direct);
+    double sequence = RunSequence(Lay(m.installs), m.installs);
+    if (sequence >= 0)
+        for (const auto& kind : uninstall_work::SpentByImport()) {
+            m.profile[kind.first].ms += kind.second.ms;
+            m.profile[kind.first].calls = kind.second.calls;
+        }
+    if (!directFirst) {
+        Lay(m.installs);
+        direct = uninstall_work::Replay();
+    }
+    m.sequence.push_back(sequence);
+    m.direct.push_back(direct);
+}
+
+// The rounds of one install size: ROUNDS first, then five more at a time
+// while the verdict is unsure, up to 25; on more than 20 installs, whose
+// rounds take seconds, a third of ROUNDS (enough for an interval), three
+// more at a time, up to 12.
+median_verdict::Schedule ScheduleFor(int installs, int rounds)
+{
+    if (installs > INSTALLS)
+        return {std::max(LEAST_ROUNDS_FOR_AN_INTERVAL, rounds / 3), 3, 12};
+    return {rounds, 5, 25};
+}
+
+// One install size, round by round until its verdict is sure.
+Measured Measure(int installs, median_verdict::Schedule schedule, bool judge)
+{
+    Measured m = {installs, {}, {}, {}, 0, "", false, {}};
+    Warm(m);
+    median_verdict::UntilSure(
+        schedule,
+        [&](int rounds) {
+            while ((int)m.sequence.size() < rounds)
+                MeasureRound(m);
+        },
+        [&](size_t cap) {
+            m.judged = median_verdict::Judge(median_verdict::PairedRatios(m.sequence, m.direct), DIRECT_GOAL, cap,
+                                             judge);
+            return m.judged.verdict == median_verdict::MORE_ROUNDS;
+        });
     return m;
 }
 
-double Ratio(double a, double b)
+double Median(const std::vector<double>& times)
 {
-    return b > 0 ? a / b : 0;
+    return median_verdict::Median(median_verdict::MeasuredTimes(times));
 }
 
 void PrintDetail(const Measured& m)
 {
     std::printf("uninstall: %d driver and %d utility installs listing %d files (%zu files laid with the backups\n"
-                "  and shared files), %d rounds\n",
-                m.installs, m.installs, m.installs * 2 * FILES_PER_INSTALL, m.laidFiles, m.rounds);
-    std::printf("  the sequence, OK to the final message   %8.1f ms   (goal: under 2000 ms)\n", m.sequence);
+                "  and shared files), %zu rounds\n",
+                m.installs, m.installs, m.installs * 2 * FILES_PER_INSTALL, m.laidFiles, m.sequence.size());
+    std::printf("  the sequence, OK to the final message   %8.1f ms   (goal: under 2000 ms)\n", Median(m.sequence));
     std::printf("  the same work made directly             %8.1f ms   (it left the registry and drive S: %s)\n"
                 "    %s\n",
-                m.direct, m.sameResult ? "as the sequence did" : "OTHERWISE than the sequence", m.work.c_str());
-    std::printf("  ratio                                    %8.2f      (goal: at most %.1f) %s\n",
-                Ratio(m.sequence, m.direct), DIRECT_GOAL, m.sequence <= DIRECT_GOAL * m.direct ? "met" : "NOT MET");
-    std::printf("  where the sequence's time goes (mean ms per run %.1f; calls):\n", m.sequenceMean);
+                Median(m.direct), m.sameResult ? "as the sequence did" : "OTHERWISE than the sequence", m.work.c_str());
+    std::vector<double> completed = median_verdict::MeasuredTimes(m.sequence);
+    double runs = completed.size(), mean = 0;
+    for (double ms : completed)
+        mean += ms / runs;
+    std::printf("  where the sequence's time goes (mean ms per run %.1f; calls):\n", mean);
     std::vector<std::pair<double, std::string>> kinds;
     double accounted = 0;
     for (const auto& kind : m.profile) {
-        kinds.push_back({kind.second.ms, kind.first});
-        accounted += kind.second.ms;
+        kinds.push_back({kind.second.ms / runs, kind.first});
+        accounted += kind.second.ms / runs;
     }
     std::sort(kinds.rbegin(), kinds.rend());
     for (const auto& kind : kinds)
         std::printf("    %-28s %8.1f %6d\n", kind.second.c_str(), kind.first, m.profile.at(kind.second).calls);
-    std::printf("    %-28s %8.1f\n", "everything else", m.sequenceMean - accounted);
+    std::printf("    %-28s %8.1f\n", "everything else", mean - accounted);
 }
 
-void PrintScaling(const std::vector<Measured>& sizes)
+void PrintVerdicts(const std::vector<Measured>& sizes, int rounds)
 {
-    std::printf("uninstall on more and more installs: the sequence and the same work made directly, per\n"
-                "  driver-and-utility install (one driver and one utility install, 10 listed files)\n");
-    std::printf("  %8s %7s %12s %13s %14s %7s\n", "installs", "rounds", "sequence", "per install", "made directly",
-                "ratio");
+    std::printf("\nthe sequence against the same work made directly, per install size (a driver and a utility\n"
+                "  install each, 10 listed files), %s;\n  goal: at most %.1f; %s (80 installs: %s)\n",
+                median_verdict::METHOD, DIRECT_GOAL, median_verdict::Describe(ScheduleFor(INSTALLS, rounds)).c_str(),
+                median_verdict::Describe(ScheduleFor(INSTALL_SIZES[2], rounds)).c_str());
+    std::printf("  %8s %6s %11s %12s %14s  %s\n", "installs", "rounds", "sequence", "per install", "made directly",
+                median_verdict::RESULT_HEADING);
     for (const Measured& m : sizes)
-        std::printf("  %8d %7d %9.1f ms %10.2f ms %11.1f ms %7.2f\n", m.installs, m.rounds, m.sequence,
-                    m.sequence / m.installs, m.direct, Ratio(m.sequence, m.direct));
+        std::printf("  %8d %6zu %8.1f ms %9.2f ms %11.1f ms  %s\n", m.installs, m.sequence.size(), Median(m.sequence),
+                    Median(m.sequence) / m.installs, Median(m.direct), median_verdict::Describe(m.judged).c_str());
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    bool scaling = argc > 1 && std::strcmp(argv[1], "--scaling") == 0;
-    int rounds = argc > 1 + scaling ? std::max(1, atoi(argv[1 + scaling])) : 5;
+    int first = argc > 1 && std::strcmp(argv[1], "--no-verdict") == 0 ? 2 : 1;
+    bool judge = first == 1;
+    int rounds = argc > first ? std::max(1, atoi(argv[first])) : 5;
     if (!testfiles::Exists(DRIVE)) {
         std::fprintf(stderr, "uninstall_benchmark: no scratch drive S: in the prefix\n");
         return 1;
@@ -219,20 +257,17 @@ int main(int argc, char** argv)
     std::vector<Measured> sizes;
     {
         testreg::ScratchRegistry registry;
-        if (scaling)
-            for (int installs : SCALING_INSTALLS)
-                sizes.push_back(Measure(installs, installs > INSTALLS ? std::max(1, rounds / 3) : rounds));
-        else
-            sizes.push_back(Measure(INSTALLS, rounds));
+        for (int installs : INSTALL_SIZES)
+            sizes.push_back(Measure(installs, ScheduleFor(installs, rounds), judge));
         uninstall_scratch::Empty();
     }
     if (hadSystemIni)
         testfiles::Write(systemIni, systemIniBytes);
     WritePrivateProfileStringA(NULL, NULL, NULL, "SYSTEM.INI");
-    if (scaling)
-        PrintScaling(sizes);
-    else
-        PrintDetail(sizes.front());
+    for (const Measured& m : sizes)
+        if (m.installs == INSTALLS)
+            PrintDetail(m);
+    PrintVerdicts(sizes, rounds);
     std::fflush(stdout);
     return 0;
 }
