@@ -174,7 +174,10 @@ static bool IsAcceleratorBoard()
 static void RemoveOwnInstall(ProgmanClient& progman, int utilityInstances, const DriverInstall& install)
 {
     RemoveInstanceFiles(DRIVER_FILE_LIST, install.key, install.number);
-    DeleteBoardKey(DISPLAY_CLASS_KEY, install.board);
+    // An earlier run's standard display may have taken the name the board's
+    // entry had, while an install of the board stayed.
+    if (!IsRootDisplayClass(install.board))
+        DeleteBoardKey(DISPLAY_CLASS_KEY, install.board);
     DeleteBoardKey(VENDOR_KEY, install.board);
     if (install.secondDeviceRead) {
         DeleteDeviceKeys(install.secondDevice);
