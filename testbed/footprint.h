@@ -118,11 +118,12 @@ struct Footprint {
 Footprint Lay(const Description& description, const Places& places);
 
 // `registry` (a DumpSubtrees with roots named "HKLM", "HKCU", "HKDD") and
-// `files` without the items that carry one of `removed` tags: keys with all
-// below them, values, files, and folders left empty.
+// `files` without the items whose every tag is in `removed` (an item laid
+// for several installs stays while one of them does): keys with all below
+// them, values, files, and folders left empty.
 void Remove(const Footprint& footprint, const std::set<std::string>& removed, testreg::Tree* registry,
             testfiles::FileTree* files);
-// The "wininit.ini" bytes `before` without the lines of `removed` tags.
+// The "wininit.ini" bytes `before` without the lines whose tags are all in `removed`.
 std::string RemovePendingLines(const Footprint& footprint, const std::set<std::string>& removed,
                                std::string before);
 // Every tag of the footprint.
