@@ -32,6 +32,7 @@ TEST_F(UninstallSequence, RemovesExactlyTheFootprintOfTheChosenInstallsAndRegist
         const ExpectedProfile* profile;  // none when the driver half does not run
         const char* classInstance;
         std::vector<std::string> commands;
+        std::function<void(HWND)> afterOk;  // input while Program Manager answers
     } cases[] = {
         {"PC-98, QX-S R2, both halves", "machine PC98\ndriver QX-S R2\nutility QX-S R2\nothers\n", MACHINE_PC98,
          true, true, "driver 00", {"other"}, &PC98, "0000",
@@ -58,6 +59,12 @@ TEST_F(UninstallSequence, RemovesExactlyTheFootprintOfTheChosenInstallsAndRegist
          &VGA, "0000", driverGroup},
         {"both halves from the utility apart: no driver install there, so nothing of the driver goes", apart,
          MACHINE_PCAT, true, true, "utility 00", driverKept, NULL, "", startUp + utilityGroup},
+        {"ｷｬﾝｾﾙ and the driver's box clicked after OK change nothing", "driver QX-S R2\nutility QX-S R2\nothers\n",
+         MACHINE_PCAT, true, true, "driver 00", {"other"}, &VGA, "0000", startUp + driverGroup,
+         [](HWND dialog) {
+             SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+             SendMessageA(GetDlgItem(dialog, IDC_UNINSTALL_DRIVER), BM_CLICK, 0, 0);
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -67,6 +74,7 @@ TEST_F(UninstallSequence, RemovesExactlyTheFootprintOfTheChosenInstallsAndRegist
         const std::string pendingBefore = testfiles::Read(PENDING);
         testreg::Tree expected = testreg::DumpSubtrees(SCRATCH_ROOTS);
         testfiles::FileTree files = testfiles::DumpFiles(DRIVE);
+        duringFirstCommand = c.afterOk;
         Run(c.driverHalf, c.utilityHalf, InstallDir(c.bootInstall), c.machineType);
 
         std::set<std::string> removed = AllBut(laid, c.kept);
