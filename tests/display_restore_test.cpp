@@ -153,17 +153,29 @@ TEST_F(DisplayRestore, VgaRestoreTakesTheFirstFreeNamesAndMakesExactlyTheDocumen
     }
 }
 
-TEST_F(DisplayRestore, RunningTwiceRegistersASecondClassEntryAndDevice)
+// A second driver run finds the standard display registered: another
+// adapter on the same ports would conflict with it. One whose class entry
+// is gone is no registration.
+TEST_F(DisplayRestore, RunningTwiceRegistersTheDisplayOnce)
 {
     ExpectRun(AddDisplaySettings,
               [] {
                   RestoreVgaDisplayConfig();
                   RestoreVgaDisplayConfig();
               },
-              RegistrationWrites(VGA, "0000", "0000") + SettingsWrites(VGA) +
-                  RegistrationWrites(VGA, "0001", "0001") + SettingsWrites(VGA),
-              RegistrationKeys(VGA, "0000") + RegistrationKeys(VGA, "0001"),
-              VGA);
+              RegistrationWrites(VGA, "0000", "0000") + SettingsWrites(VGA) + SettingsWrites(VGA),
+              RegistrationKeys(VGA, "0000"), VGA);
+    ExpectRun(
+        [] {
+            RestoreVgaDisplayConfig();
+            testreg::DeleteTree(HKEY_LOCAL_MACHINE, (CLASS_ROOT + "\\0000").c_str());
+        },
+        [] {
+            RestoreVgaDisplayConfig();
+            EXPECT_TRUE(IsRootDisplayClass("0000"));
+            EXPECT_FALSE(IsRootDisplayClass("0001"));
+        },
+        RegistrationWrites(VGA, "0000", "0001"), RegistrationKeys(VGA, "0000"), VGA);
 }
 
 TEST_F(DisplayRestore, WithAllHundredNamesTakenNothingIsRegisteredButTheSettingsAndSystemIni)

@@ -13,6 +13,7 @@
 #include "file_tree.h"
 #include "footprint.h"
 #include "group_windows.h"
+#include "history_check.h"
 #include "registry_tree.h"
 #include "scratch_files.h"
 #include "standard_display_expectation.h"
@@ -264,6 +265,104 @@ TEST_F(UninstallFootprint, RemovesExactlyTheChosenInstallsAndRestartsOnlyWhenThe
         TearDown();
         SetUp();
     }
+}
+
+// The history the test command plays end to end: three driver installs of
+// one board in one folder, three utility installs in folders of their own;
+// the driver half leaves the utilities their files and the library their
+// NRXDEL.EXE binds, which then starts.
+const unsigned FIRST_HISTORY = 2;
+
+// Generated histories (history_check.h) played on the prefix with the real
+// program: its relocation, its dialog ticked and answered, with input after
+// OK, files held open by another process, Wine's Program Manager.
+class GeneratedHistories : public UninstallFootprint, public history::Machine {
+protected:
+    footprint::Places Where() override { return places; }
+    std::string sources() override
+    {
+        // The library a pending rename brings in is one too.
+        return std::string("source NRXDEL.EXE ") + BUILT + "\nsource NRXCHG32.DLL " + DOUBLE +
+               "\nsource NRXCHG32.NRX " + DOUBLE + "\n";
+    }
+    void Reset() override
+    {
+        testbed::CloseEveryGroupWindow();
+        testreg::RestoreSubtrees(SUBTREES, pristineRegistry);
+        for (size_t i = 0; i < folders.size(); ++i)
+            testfiles::RestoreFiles(folders[i].path, pristineFiles[i], Skipped(), folders[i].descend);
+    }
+    history::Snapshot Dump() override
+    {
+        history::Snapshot snapshot;
+        snapshot.registry = testreg::DumpSubtrees(SUBTREES);
+        for (const testfiles::FileEntry& entry : DumpAll()) {
+            std::string name = testfiles::LowerPath(entry.path.substr(entry.path.find_last_of('\\') + 1));
+            if (name.compare(0, 8, "wininit.") != 0 && name != "system.ini")
+                snapshot.files.push_back(entry);
+        }
+        return snapshot;
+    }
+    testreg::Tree Visible(const testreg::Tree& registry) override
+    {
+        return testreg::WithinSubtrees(SUBTREES, registry);
+    }
+    history::RunOutcome Uninstall(const history::Run& run, const std::string& installDir, int) override
+    {
+        std::vector<HANDLE> held;
+        for (const std::string& path : run.held)
+            held.push_back(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                                       OPEN_EXISTING, 0, NULL));
+        history::RunOutcome outcome = Play(run, installDir);
+        for (HANDLE handle : held)
+            if (handle != INVALID_HANDLE_VALUE)
+                CloseHandle(handle);
+        testbed::CloseEveryGroupWindow();
+        return outcome;
+    }
+    // The first process moves the program, its copy shows the dialog.
+    history::RunOutcome Play(const history::Run& run, const std::string& installDir)
+    {
+        history::RunOutcome outcome;
+        driver::Program first(installDir + "\\NRXDEL.EXE");
+        HWND dialog = NULL;
+        int exitCode = first.started() ? first.WaitForExit() : -2;
+        if (exitCode != 1 || !driver::WaitFor([&] { return (dialog = FindWindowA("#32770", TITLE)) != NULL; })) {
+            outcome.failure = "the NRXDEL.EXE of " + installDir + " did not start its copy (exit code " +
+                              std::to_string(exitCode) + ")";
+            return outcome;
+        }
+        DWORD processId = 0;
+        GetWindowThreadProcessId(dialog, &processId);
+        HANDLE copy = OpenProcess(SYNCHRONIZE, FALSE, processId);
+        driver::BoxAnswerer answerer(processId);
+        answerer.Queue({driver::HOLD, IDOK});
+        answerer.WaitForBoxes(1);
+        if (run.driverHalf)
+            SendMessageA(GetDlgItem(dialog, 1000), BM_CLICK, 0, 0);
+        if (run.utilityHalf)
+            SendMessageA(GetDlgItem(dialog, 1001), BM_CLICK, 0, 0);
+        driver::PostCommand(dialog, IDOK);
+        // The user's next click, queued before the run has begun.
+        static const int CLICKED[] = {0, IDCANCEL, 1000, 1001};
+        if (run.click == history::CANCEL_CLICK)
+            driver::PostCommand(dialog, IDCANCEL);
+        else if (run.click)
+            PostMessageA(GetDlgItem(dialog, CLICKED[run.click]), BM_CLICK, 0, 0);
+        if (WaitForSingleObject(copy, 30000) != WAIT_OBJECT_0)
+            outcome.failure = "the copy of NRXDEL.EXE did not end";
+        CloseHandle(copy);
+        outcome.messages = (int)answerer.Seen().size() - 1;
+        return outcome;
+    }
+};
+
+TEST_F(GeneratedHistories, EveryRunOfTheRealProgramKeepsWhatStaysAndLeavesNothingOfWhatGoes)
+{
+    for (const std::string& failed :
+         history::PlayAndPrint(*this, history::Setting("NRX_HISTORY_SEED", FIRST_HISTORY),
+                               history::Setting("NRX_E2E_HISTORIES", 1), false, "end-to-end"))
+        ADD_FAILURE() << failed;
 }
 
 }  // namespace

@@ -49,6 +49,10 @@ bool progmanAnswers = true;
 // client sees it once its time limit has passed; and the limits it set.
 bool progmanTimesOut = false;
 std::vector<DWORD> ddeTimeouts;
+// Input that reaches the dialog while the sequence waits for Program
+// Manager's first answer (its DDE calls take the dialog's messages meanwhile).
+std::function<void(HWND dialog)> duringFirstCommand;
+HWND runningDialog = NULL;
 
 struct Hooks {
     std::vector<std::unique_ptr<testbed::ImportHook>> hooks;
@@ -93,6 +97,11 @@ HDDEDATA WINAPI LogTransaction(LPBYTE data, DWORD, HCONV, HSZ, UINT, UINT, DWORD
 {
     events.push_back(std::string("dde ") + (const char*)data);
     ddeTimeouts.push_back(timeout);
+    if (duringFirstCommand) {
+        auto input = duringFirstCommand;
+        duringFirstCommand = nullptr;
+        input(runningDialog);
+    }
     return progmanTimesOut ? NULL : (HDDEDATA)TRUE;
 }
 
@@ -182,6 +191,7 @@ protected:
         HWND dialog = CreateDialogParamA(Uninstaller.instance, MAKEINTRESOURCEA(IDD_SELECTION), NULL,
                                          SelectionDialogProc, 0);
         ASSERT_TRUE(dialog);
+        runningDialog = dialog;
         CheckDlgButton(dialog, IDC_UNINSTALL_DRIVER, driverHalf ? BST_CHECKED : BST_UNCHECKED);
         CheckDlgButton(dialog, IDC_UNINSTALL_UTILITY, utilityHalf ? BST_CHECKED : BST_UNCHECKED);
         {
@@ -200,6 +210,7 @@ protected:
             SendMessageA(dialog, WM_RUN_UNINSTALL, 0, 0);
             SendMessageA(dialog, WM_RUN_UNINSTALL, 0, 0);  // a second OK starts nothing
             active = NULL;
+            duringFirstCommand = nullptr;
             boxes = answerer.Seen();
         }
         DestroyWindow(dialog);

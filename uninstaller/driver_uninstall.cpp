@@ -3,7 +3,7 @@
 #include "ascii_text.h"
 #include "display_restore.h"
 #include "file_removal.h"
-#include "install_records.h"
+#include "install_plan.h"
 #include "instance_files.h"
 #include "registry_removal.h"
 #include "uninstaller_state.h"
@@ -77,18 +77,6 @@ static const int TWO_DEVICE_BOARD = 11;  // its 3D chip is a device of its own
 // The boards whose installers put their own VGA.DRV in place of the standard one.
 static const int VGA_REPLACING_BOARDS[] = {11, 13};
 
-// The records of one driver install, each empty when it cannot be read.
-struct DriverInstall {
-    char number[INSTANCE_NUMBER_SIZE];
-    char key[PATH_SIZE];
-    char installDir[RECORD_TEXT_SIZE];
-    char board[RECORD_TEXT_SIZE];
-    char group[RECORD_TEXT_SIZE];
-    char device[RECORD_TEXT_SIZE];
-    char secondDevice[RECORD_TEXT_SIZE];
-    bool secondDeviceRead;  // board code 11 only
-};
-
 // Every key of a registration table, in its order.
 template <int COUNT>
 static void DeleteKeys(const char* const (&keys)[COUNT])
@@ -117,7 +105,7 @@ static bool ReadInstall(const char* number, DriverInstall* install)
 // recorded start directory; false once the numbers would fall below 00. An
 // install matches only with an "InstDir" of its own: an empty start
 // directory, or a key without the value, is no proof of whose it is.
-static bool FindOwnInstall(DriverInstall* install)
+bool FindOwnInstall(DriverInstall* install)
 {
     char bootDir[PATH_SIZE] = "";
     char number[INSTANCE_NUMBER_SIZE];
@@ -171,10 +159,13 @@ static bool IsAcceleratorBoard()
 }
 
 // The install found, with everything its board registered.
-static void RemoveOwnInstall(ProgmanClient& progman, int utilityInstances, const DriverInstall& install)
+static void RemoveOwnInstall(ProgmanClient& progman, const DriverInstall& install)
 {
     RemoveInstanceFiles(DRIVER_FILE_LIST, install.key, install.number);
-    DeleteBoardKey(DISPLAY_CLASS_KEY, install.board);
+    // An earlier run's standard display may have taken the name the board's
+    // entry had, while an install of the board stayed.
+    if (!IsRootDisplayClass(install.board))
+        DeleteBoardKey(DISPLAY_CLASS_KEY, install.board);
     DeleteBoardKey(VENDOR_KEY, install.board);
     if (install.secondDeviceRead) {
         DeleteDeviceKeys(install.secondDevice);
@@ -187,27 +178,43 @@ static void RemoveOwnInstall(ProgmanClient& progman, int utilityInstances, const
         RemoveLcdComponents(progman, install.group);
     if (IsAcceleratorBoard())
         RemoveAcceleratorComponents();
-    if (utilityInstances == 0)
-        RemoveSharedFiles(progman, install.installDir, install.group);
+    MarkInstallDone(DRIVER_FILE_LIST, install.number);
+    RemoveSharedFiles(progman, install.installDir, install.group);
 }
 
-// Every earlier install of the same board; installs of other boards stay.
-static void RemoveEarlierInstalls(ProgmanClient& progman, int utilityInstances, const DriverInstall& own)
+// The next earlier install of `own`'s board below number *k; false when
+// there is none. Installs of other boards stay.
+static bool NextEarlierInstall(const DriverInstall& own, int* k, DriverInstall* earlier)
 {
     if (!IsBoardName(own.board))
-        return;
-    for (int k = ParseInstanceNumber(own.number) - 1; k >= 0; --k) {
+        return false;
+    while (--*k >= 0) {
         char number[INSTANCE_NUMBER_SIZE];
-        DriverInstall earlier;
-        FormatInstanceNumber(k, number);
-        if (!ReadInstall(number, &earlier) || !SameTextIgnoringAsciiCase(earlier.board, own.board))
-            continue;
+        FormatInstanceNumber(*k, number);
+        if (ReadInstall(number, earlier) && SameTextIgnoringAsciiCase(earlier->board, own.board))
+            return true;
+    }
+    return false;
+}
+
+void PlanDriverRemoval(const DriverInstall& own)
+{
+    PlanRemoval(DRIVER_FILE_LIST, own.number);
+    DriverInstall earlier;
+    for (int k = ParseInstanceNumber(own.number); NextEarlierInstall(own, &k, &earlier);)
+        PlanRemoval(DRIVER_FILE_LIST, earlier.number);
+}
+
+static void RemoveEarlierInstalls(ProgmanClient& progman, const DriverInstall& own)
+{
+    DriverInstall earlier;
+    for (int k = ParseInstanceNumber(own.number); NextEarlierInstall(own, &k, &earlier);) {
         DeleteDeviceKeys(earlier.secondDevice);
         RemoveInstanceFiles(DRIVER_FILE_LIST, earlier.key, earlier.number);
         DeleteDeviceKeys(earlier.device);
         DeleteRegistryTree(HKEY_LOCAL_MACHINE, earlier.key);
-        if (utilityInstances == 0)
-            RemoveSharedFiles(progman, earlier.installDir, earlier.group);
+        MarkInstallDone(DRIVER_FILE_LIST, earlier.number);
+        RemoveSharedFiles(progman, earlier.installDir, earlier.group);
     }
 }
 
@@ -262,15 +269,12 @@ static void RemoveDriveRootFiles()
         DeleteDriveRootFile(name);
 }
 
-void UninstallDriver(ProgmanClient& progman, int utilityInstances, char* board)
+void UninstallDriver(ProgmanClient& progman, const DriverInstall& own, char* board)
 {
-    DriverInstall own;
-    if (!FindOwnInstall(&own))
-        return;
     if (own.board[0])
         CopyText(board, RECORD_TEXT_SIZE, own.board);
-    RemoveOwnInstall(progman, utilityInstances, own);
-    RemoveEarlierInstalls(progman, utilityInstances, own);
+    RemoveOwnInstall(progman, own);
+    RemoveEarlierInstalls(progman, own);
     // The board's keys are gone: a standard display takes its place.
     if (Uninstaller.machineType == MACHINE_PC98)
         RestorePc98DisplayConfig();

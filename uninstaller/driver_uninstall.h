@@ -4,11 +4,29 @@
 #ifndef NRXDEL_DRIVER_UNINSTALL_H
 #define NRXDEL_DRIVER_UNINSTALL_H
 
+#include "install_records.h"
 #include "progman_client.h"
+#include "uninstaller_state.h"
 
-// `utilityInstances` counts the utility installs left after the utility
-// half; `board` receives the board key name of the install found. When no
-// install's "InstDir" is the recorded "BootDir", the half does nothing.
-void UninstallDriver(ProgmanClient& progman, int utilityInstances, char* board);
+// The records of one driver install, each empty when it cannot be read.
+struct DriverInstall {
+    char number[INSTANCE_NUMBER_SIZE];
+    char key[PATH_SIZE];
+    char installDir[RECORD_TEXT_SIZE];
+    char board[RECORD_TEXT_SIZE];
+    char group[RECORD_TEXT_SIZE];
+    char device[RECORD_TEXT_SIZE];
+    char secondDevice[RECORD_TEXT_SIZE];
+    bool secondDeviceRead;  // board code 11 only
+};
+
+// The install whose "InstDir" is the recorded "BootDir", the latest first;
+// false when there is none.
+bool FindOwnInstall(DriverInstall* own);
+// Marks `own` and the earlier installs of its board as going with the run.
+void PlanDriverRemoval(const DriverInstall& own);
+// Removes `own` and the earlier installs of its board; `board` receives the
+// board key name of `own`.
+void UninstallDriver(ProgmanClient& progman, const DriverInstall& own, char* board);
 
 #endif

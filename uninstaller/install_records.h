@@ -7,6 +7,11 @@
 
 #include <windows.h>
 
+// Which installer made an install and listed its files: the utility's
+// (values "0" to "9") or the driver's ("0" to "19"), each with its own
+// routing and backup folder.
+enum FileListKind { UTILITY_FILE_LIST, DRIVER_FILE_LIST };
+
 // Every record value is read into this many bytes.
 const int RECORD_TEXT_SIZE = 256;
 // Room for an InstanceNumber as a Counter may spell it.

@@ -2,7 +2,7 @@
 #include "instance_files.h"
 #include "ascii_text.h"
 #include "file_removal.h"
-#include "install_records.h"
+#include "install_plan.h"
 #include "uninstaller_state.h"
 
 const char NORIX_FOLDER[] = "Program Files\\NORIX";
@@ -56,6 +56,13 @@ static const FileList FILE_LISTS[] = {
 // The help companions: the first listed help file leaves an .exe, later ones a .gid.
 static const char FIRST_COMPANION[] = "exe";
 static const char LATER_COMPANION[] = "gid";
+
+// Bound at load time by NRXDEL.EXE, NRXVGCHG.EXE and ROTSEL's restart:
+// whatever a list says, they go only with the last install of either half.
+static const char* const HELPER_LIBRARIES[] = {"NRXCHG16.DLL", "NRXCHG32.DLL"};
+
+// A listed file's working copy and its help companion.
+const int MAX_WORKING_COPIES = 2;
 
 static const char* PlaceDirectory(Place place)
 {
@@ -154,24 +161,71 @@ static void DeleteBackupCopy(const FileList& list, const char* name, const char*
         DeleteFileIn(folder, backupName);
 }
 
-static void DeleteWorkingCopy(const FileList& list, const char* name, bool* helpSeen)
+// The working copies of a listed file where the list's routing puts them,
+// its help companion included: how many (0 for a name routed nowhere).
+static int WorkingCopies(const FileList& list, const char* name, bool* helpSeen, char (*paths)[PATH_SIZE])
 {
     const ExtensionRoute* route = RouteOf(list, name);
     if (!route)
-        return;
-    DeleteFileIn(PlaceDirectory(route->place), name);
+        return 0;
+    int count = FilePathIn(PlaceDirectory(route->place), name, paths[0]) ? 1 : 0;
     if (!route->help)
-        return;
+        return count;
     char companion[PATH_SIZE];
-    if (ReplaceEnding(name, 3, *helpSeen ? LATER_COMPANION : FIRST_COMPANION, companion))
-        DeleteFileIn(Uninstaller.windowsDirectory, companion);
+    const char* ending = *helpSeen ? LATER_COMPANION : FIRST_COMPANION;
     *helpSeen = true;
+    if (ReplaceEnding(name, 3, ending, companion) && FilePathIn(Uninstaller.windowsDirectory, companion, paths[count]))
+        ++count;
+    return count;
+}
+
+// Whether an install that stays after the run has `path` as a working copy.
+static bool StayingInstallHas(const char* path)
+{
+    if (!PlanIsComplete())
+        return true;
+    FileListKind kind;
+    char key[PATH_SIZE];
+    for (int i = 0; StayingInstall(i, &kind, key); ++i) {
+        const FileList& list = FILE_LISTS[kind];
+        bool helpSeen = false;
+        for (int value = 0; value < list.length; ++value) {
+            char valueName[16], name[RECORD_TEXT_SIZE], copies[MAX_WORKING_COPIES][PATH_SIZE];
+            wsprintfA(valueName, "%d", value);
+            if (!ReadRecord(key, valueName, name))
+                break;
+            int count = IsFileName(name) ? WorkingCopies(list, name, &helpSeen, copies) : 0;
+            for (int c = 0; c < count; ++c)
+                if (SameTextIgnoringAsciiCase(copies[c], path))
+                    return true;
+        }
+    }
+    return false;
+}
+
+static bool IsHelperLibrary(const char* name)
+{
+    for (const char* library : HELPER_LIBRARIES)
+        if (SameTextIgnoringAsciiCase(name, library))
+            return true;
+    return false;
+}
+
+// The working copies go unless an install that stays uses them too.
+static void DeleteWorkingCopies(const FileList& list, const char* name, bool* helpSeen)
+{
+    char copies[MAX_WORKING_COPIES][PATH_SIZE];
+    int count = WorkingCopies(list, name, helpSeen, copies);
+    if (IsHelperLibrary(name) && AnyInstallStays())
+        return;
+    for (int c = 0; c < count; ++c)
+        if (!StayingInstallHas(copies[c]))
+            DeleteFileOrSchedule(copies[c]);
 }
 
 // Walks the list until the first value that cannot be read; a value that is
 // not a bare file name is passed over, never turned into a path.
-static void RemoveListedFiles(FileListKind kind, const char* instanceKey, const char* number,
-                              bool workingCopies)
+void RemoveInstanceFiles(FileListKind kind, const char* instanceKey, const char* number)
 {
     const FileList& list = FILE_LISTS[kind];
     bool helpSeen = false;
@@ -182,20 +236,15 @@ static void RemoveListedFiles(FileListKind kind, const char* instanceKey, const 
             return;
         if (!IsFileName(name))
             continue;
-        if (workingCopies)
-            DeleteWorkingCopy(list, name, &helpSeen);
+        DeleteWorkingCopies(list, name, &helpSeen);
         DeleteBackupCopy(list, name, number);
     }
 }
 
-void RemoveInstanceFiles(FileListKind kind, const char* instanceKey, const char* number)
+void DeleteHelperLibraries()
 {
-    RemoveListedFiles(kind, instanceKey, number, true);
-}
-
-void RemoveBackupCopies(FileListKind kind, const char* instanceKey, const char* number)
-{
-    RemoveListedFiles(kind, instanceKey, number, false);
+    for (const char* name : HELPER_LIBRARIES)
+        DeleteFileIn(Uninstaller.systemDirectory, name);
 }
 
 void DeleteGroupItem(ProgmanClient& progman, const char* group, const char* item)
@@ -210,12 +259,12 @@ void DeleteGroupItem(ProgmanClient& progman, const char* group, const char* item
 void RemoveSharedFiles(ProgmanClient& progman, const char* installDir, const char* group)
 {
     // An empty or relative directory would name the files of some other folder.
-    if (IsInstallDirectory(installDir)) {
+    if (IsInstallDirectory(installDir) && !FolderStillNamed(installDir)) {
         DeleteFileIn(installDir, README_FILE);
         DeleteFileIn(installDir, UNINSTALLER_FILE);
         RemoveDirectoryA(installDir);
     }
-    if (!IsGroupName(group))
+    if (!IsGroupName(group) || GroupStillNamed(group))
         return;
     if (progman.Connect()) {
         progman.ShowGroup(group, SHOW_NORMAL);

@@ -4,11 +4,8 @@
 #ifndef NRXDEL_INSTANCE_FILES_H
 #define NRXDEL_INSTANCE_FILES_H
 
+#include "install_records.h"
 #include "progman_client.h"
-
-// Which installer listed the files: the utility's (values "0" to "9") or
-// the driver's ("0" to "19"), each with its own routing and backup folder.
-enum FileListKind { UTILITY_FILE_LIST, DRIVER_FILE_LIST };
 
 // Below the drive root.
 extern const char NORIX_FOLDER[];   // "Program Files\NORIX"
@@ -19,14 +16,17 @@ extern const char DRIVER_BACKUP_FOLDER[];
 extern const char STARTUP_GROUP[];  // "ｽﾀｰﾄｱｯﾌﾟ"
 
 // Deletes every listed file of instance `number` (key `instanceKey`): its
-// working copy where the extension routes it, then its backup copy.
+// working copy where the extension routes it, unless an install that stays
+// has it too (NRXCHG16.DLL and NRXCHG32.DLL unless no install stays), then
+// its backup copy.
 void RemoveInstanceFiles(FileListKind kind, const char* instanceKey, const char* number);
-// Deletes only the backup copies of the listed files.
-void RemoveBackupCopies(FileListKind kind, const char* instanceKey, const char* number);
 // README.TXT and NRXDEL.EXE of the install directory and the directory, the
 // group's uninstaller and read-me items, and the group's Start menu folder
-// once empty.
+// once empty; the folder's once no install still names it, the group's
+// likewise (the install itself must be marked done first).
 void RemoveSharedFiles(ProgmanClient& progman, const char* installDir, const char* group);
+// NRXCHG16.DLL and NRXCHG32.DLL of the system directory, once no install is left.
+void DeleteHelperLibraries();
 // Shows `group` and deletes `item` in it, when Program Manager answers.
 void DeleteGroupItem(ProgmanClient& progman, const char* group, const char* item);
 

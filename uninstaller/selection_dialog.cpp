@@ -7,10 +7,13 @@
 #include "uninstaller_state.h"
 
 static const INT_PTR DIALOG_ENDED = 1;
-// Set in the dialog's own word once the sequence has begun: a second OK,
-// clicked while the first run's DDE calls or final message pump messages,
-// must not start it again.
-static const LONG_PTR SEQUENCE_BEGUN = 1;
+// The dialog's own word: once OK is pressed the choice is made, and input
+// that the sequence's DDE calls and final message dispatch (a click on a
+// box, on ｷｬﾝｾﾙ, a second OK) changes nothing; once the sequence has begun
+// it does not begin again.
+static const LONG_PTR CHOOSING = 0;
+static const LONG_PTR CHOSEN = 1;
+static const LONG_PTR SEQUENCE_BEGUN = 2;
 
 static int Checked(HWND dialog, int id)
 {
@@ -47,10 +50,18 @@ static void OnCancel(HWND dialog)
     EndDialog(dialog, DIALOG_ENDED);
 }
 
+// The choice of this moment is the run's: the dialog takes no more input.
+static void CloseChoice(HWND dialog, LONG_PTR state)
+{
+    SetWindowLongPtrA(dialog, DWLP_USER, state);
+    EnableWindow(dialog, FALSE);
+}
+
 static INT_PTR OnCommand(HWND dialog, int id)
 {
     switch (id) {
     case IDOK:
+        CloseChoice(dialog, CHOSEN);
         CenterWindow(dialog);
         PostMessageA(dialog, WM_RUN_UNINSTALL, 0, 0);
         break;
@@ -65,7 +76,7 @@ static INT_PTR OnRunUninstall(HWND dialog)
 {
     if (GetWindowLongPtrA(dialog, DWLP_USER) == SEQUENCE_BEGUN)
         return TRUE;
-    SetWindowLongPtrA(dialog, DWLP_USER, SEQUENCE_BEGUN);
+    CloseChoice(dialog, SEQUENCE_BEGUN);
     RunUninstall(dialog);
     return TRUE;
 }
@@ -78,12 +89,14 @@ static INT_PTR OnRebootNow()
 
 INT_PTR CALLBACK SelectionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    RefreshSelection(dialog);
+    bool choosing = GetWindowLongPtrA(dialog, DWLP_USER) == CHOOSING;
+    if (choosing)
+        RefreshSelection(dialog);
     switch (message) {
     case WM_INITDIALOG:
         return OnInitDialog(dialog);
     case WM_COMMAND:
-        return OnCommand(dialog, LOWORD(wParam));
+        return choosing ? OnCommand(dialog, LOWORD(wParam)) : TRUE;
     case WM_RUN_UNINSTALL:
         return OnRunUninstall(dialog);
     case WM_REBOOT_NOW:

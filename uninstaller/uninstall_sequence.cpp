@@ -3,6 +3,7 @@
 #include "ascii_text.h"
 #include "driver_uninstall.h"
 #include "file_removal.h"
+#include "install_plan.h"
 #include "install_records.h"
 #include "instance_files.h"
 #include "nrxchg32.h"
@@ -15,8 +16,6 @@ static const char UTILITY_SHORTCUT[] = "\\ﾚｿﾞﾙｳﾞｧ.LNK";
 static const char START_UP_CHOSEN[] = "1";
 // In the drive root, in this order.
 static const char* const UTILITY_ROOT_FILES[] = {"NRXVGCHG.NRX", "NRXCHG16.NRX", "NRXCHG32.NRX"};
-// In the system directory, once neither half is installed.
-static const char* const SHARED_LIBRARIES[] = {"NRXCHG16.DLL", "NRXCHG32.DLL"};
 static const char UNINSTALLER_COPY[] = "\\NRXDEL.EXE";
 
 static const char RESTART_QUESTION[] =
@@ -24,33 +23,63 @@ static const char RESTART_QUESTION[] =
 static const char FINISHED[] = "ｱﾝｲﾝｽﾄｰﾙが終了しました。";
 static const INT_PTR DIALOG_ENDED = 1;
 
-void UninstallUtility(ProgmanClient& progman, int driverInstances, char* board)
+// The latest utility install: the one "Counter" names, or, when that key is
+// missing, the highest-numbered one there is.
+static bool FindLatestUtilityInstall(char* number)
+{
+    char counted[INSTANCE_NUMBER_SIZE], key[PATH_SIZE];
+    if (ReadCounter(UTILITY_RECORDS_KEY, counted) && SubkeyPath(UTILITY_RECORDS_KEY, counted, key) &&
+        KeyOpens(HKEY_LOCAL_MACHINE, key))
+        return CopyText(number, INSTANCE_NUMBER_SIZE, counted);
+    return RemovedInstall(UTILITY_FILE_LIST, 0, number);
+}
+
+// Whether any utility install put the "ﾚｿﾞﾙｳﾞｧ" item into the start-up group.
+static bool AnyStartUpItem()
 {
     char number[INSTANCE_NUMBER_SIZE], key[PATH_SIZE];
-    bool latest = ReadCounter(UTILITY_RECORDS_KEY, number) && SubkeyPath(UTILITY_RECORDS_KEY, number, key);
-    char installDir[RECORD_TEXT_SIZE] = "", group[RECORD_TEXT_SIZE] = "", startUp[RECORD_TEXT_SIZE] = "";
-    if (latest) {
-        ReadRecord(key, INST_DIR_VALUE, installDir);
+    for (int i = 0; RemovedInstall(UTILITY_FILE_LIST, i, number); ++i) {
+        char startUp[RECORD_TEXT_SIZE] = "";
+        if (SubkeyPath(UTILITY_RECORDS_KEY, number, key) && ReadRecord(key, START_UP_VALUE, startUp) &&
+            SameTextIgnoringAsciiCase(startUp, START_UP_CHOSEN))
+            return true;
+    }
+    return false;
+}
+
+// One utility install: its files, then its folder and group once no other
+// install still names them. Reads its board key name into `board` if given.
+static void RemoveUtilityInstall(ProgmanClient& progman, const char* number, char* board, bool latest)
+{
+    char key[PATH_SIZE], installDir[RECORD_TEXT_SIZE] = "", group[RECORD_TEXT_SIZE] = "";
+    if (!SubkeyPath(UTILITY_RECORDS_KEY, number, key))
+        return;
+    ReadRecord(key, INST_DIR_VALUE, installDir);
+    if (latest)
         ReadRecord(key, BOARD_VALUE, board);
-        ReadRecord(key, FOLDER_NAME_VALUE, group);
-        ReadRecord(key, START_UP_VALUE, startUp);
-        if (KeyOpens(HKEY_LOCAL_MACHINE, key))
-            RemoveInstanceFiles(UTILITY_FILE_LIST, key, number);
-        if (SameTextIgnoringAsciiCase(startUp, START_UP_CHOSEN))
+    ReadRecord(key, FOLDER_NAME_VALUE, group);
+    RemoveInstanceFiles(UTILITY_FILE_LIST, key, number);
+    if (latest) {
+        if (AnyStartUpItem())
             DeleteGroupItem(progman, STARTUP_GROUP, UTILITY_ITEM);
+        DeleteStartMenuFile(UTILITY_SHORTCUT);
     }
-    DeleteStartMenuFile(UTILITY_SHORTCUT);
-    // With a driver installed, the shared files are left to its half.
-    if (latest && driverInstances == 0)
-        RemoveSharedFiles(progman, installDir, group);
-    // Backups of every earlier install; their working copies were replaced
-    // by the latest install's.
-    for (int k = latest ? ParseInstanceNumber(number) : -1; k >= 0; --k) {
-        char earlier[INSTANCE_NUMBER_SIZE], earlierKey[PATH_SIZE];
-        FormatInstanceNumber(k, earlier);
-        if (SubkeyPath(UTILITY_RECORDS_KEY, earlier, earlierKey) && KeyOpens(HKEY_LOCAL_MACHINE, earlierKey))
-            RemoveBackupCopies(UTILITY_FILE_LIST, earlierKey, earlier);
-    }
+    MarkInstallDone(UTILITY_FILE_LIST, number);
+    RemoveSharedFiles(progman, installDir, group);
+}
+
+void UninstallUtility(ProgmanClient& progman, char* board)
+{
+    char latest[INSTANCE_NUMBER_SIZE] = "";
+    if (FindLatestUtilityInstall(latest))
+        RemoveUtilityInstall(progman, latest, board, true);
+    else
+        DeleteStartMenuFile(UTILITY_SHORTCUT);
+    // Every earlier install, the highest number first.
+    char number[INSTANCE_NUMBER_SIZE];
+    for (int i = 0; RemovedInstall(UTILITY_FILE_LIST, i, number); ++i)
+        if (!SameTextIgnoringAsciiCase(number, latest))
+            RemoveUtilityInstall(progman, number, NULL, false);
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, UTILITY_RECORDS_KEY);
     RemoveDriveRootFolder(UTILITY_BACKUP_FOLDER);
     for (const char* name : UTILITY_ROOT_FILES)
@@ -80,8 +109,7 @@ static void RemoveSharedRecords(int utilityInstances, const char* board)
         return;
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, INSTALL_KEY);
     DeleteBoardKey(VENDOR_KEY, board);
-    for (const char* name : SHARED_LIBRARIES)
-        DeleteFileIn(Uninstaller.systemDirectory, name);
+    DeleteHelperLibraries();
 }
 
 // The running program's own copy, and the start directory it recorded.
@@ -112,19 +140,34 @@ static void FinishUninstall(HWND dialog)
         RestartWindows();
 }
 
+// Which installs go is settled before anything goes: the driver half's
+// own install first, so that without one nothing of the driver goes, its
+// board's pending renames included.
+static bool PlanRun(DriverInstall* own)
+{
+    bool driverRuns = Uninstaller.driverSelected && FindOwnInstall(own);
+    PlanEveryInstallStaying();
+    if (Uninstaller.utilitySelected)
+        PlanEveryUtilityRemoval();
+    if (driverRuns)
+        PlanDriverRemoval(*own);
+    return driverRuns;
+}
+
 int RunUninstall(HWND dialog)
 {
     // One conversation object for the whole run, ended on the way out.
     ProgmanClient progman;
-    FilterPendingRenames(Uninstaller.driverSelected, Uninstaller.utilitySelected, Uninstaller.boardCode);
-    int driverInstances = CountInstances(DRIVER_RECORDS_KEY);
+    DriverInstall own;
+    bool driverRuns = PlanRun(&own);
+    FilterPendingRenames(driverRuns, Uninstaller.utilitySelected, Uninstaller.boardCode);
     // The board key name read last: the driver install's when that half runs.
     char board[RECORD_TEXT_SIZE] = "";
     if (Uninstaller.utilitySelected)
-        UninstallUtility(progman, driverInstances, board);
+        UninstallUtility(progman, board);
     int utilityInstances = CountInstances(UTILITY_RECORDS_KEY);
-    if (Uninstaller.driverSelected)
-        UninstallDriver(progman, utilityInstances, board);
+    if (driverRuns)
+        UninstallDriver(progman, own, board);
     RemoveDriveRootFolder(BACKUP_FOLDER);
     RemoveDriveRootFolder(NORIX_FOLDER);
     RemoveSharedRecords(utilityInstances, board);

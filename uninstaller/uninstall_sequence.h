@@ -4,14 +4,15 @@
 #ifndef NRXDEL_UNINSTALL_SEQUENCE_H
 #define NRXDEL_UNINSTALL_SEQUENCE_H
 
+#include "driver_uninstall.h"
 #include "progman_client.h"
 
 // Runs the whole sequence for the selections of UninstallerState and ends
 // `dialog` (restarting Windows when the user agrees); returns 1.
 int RunUninstall(HWND dialog);
-// The utility half: the latest install's files, every install's backups and
-// the utility records. `driverInstances` counts the driver installs at the
-// start of the run; `board` receives the install's board key name.
-void UninstallUtility(ProgmanClient& progman, int driverInstances, char* board);
+// The utility half: every utility install's files (the latest's first), its
+// folder and group once no install still names them, and the utility
+// records; `board` receives the latest install's board key name.
+void UninstallUtility(ProgmanClient& progman, char* board);
 
 #endif

@@ -14,7 +14,8 @@ static BOOL CALLBACK CollectGroupWindow(HWND window, LPARAM parameter)
     WindowSearch* search = (WindowSearch*)parameter;
     char className[64];
     GetClassNameA(window, className, sizeof(className));
-    if (lstrcmpA(className, "ExplorerWClass") == 0 && driver::WindowText(window) == search->title)
+    if (lstrcmpA(className, "ExplorerWClass") == 0 &&
+        (search->title.empty() || driver::WindowText(window) == search->title))
         search->found.push_back(window);
     return TRUE;
 }
@@ -32,6 +33,13 @@ bool CloseGroupWindows(const std::string& group, size_t count)
     for (HWND window : GroupWindows(group))
         PostMessageA(window, WM_CLOSE, 0, 0);
     return driver::WaitFor([&] { return GroupWindows(group).empty(); }) && came;
+}
+
+bool CloseEveryGroupWindow()
+{
+    for (HWND window : GroupWindows(""))
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    return driver::WaitFor([] { return GroupWindows("").empty(); });
 }
 
 }  // namespace testbed

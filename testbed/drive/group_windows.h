@@ -11,12 +11,14 @@
 
 namespace testbed {
 
-// Explorer windows titled `group`.
+// Explorer windows titled `group`; every one for an empty name.
 std::vector<HWND> GroupWindows(const std::string& group);
 // Waits until `count` such windows are open (each comes from an explorer
 // process of its own), then closes them all; false when they did not all
 // come or go in time.
 bool CloseGroupWindows(const std::string& group, size_t count);
+// Closes every one there is, whatever its group.
+bool CloseEveryGroupWindow();
 
 }  // namespace testbed
 

@@ -223,6 +223,12 @@ void Layer::Folder(const std::string& path, const std::string& tag)
 void Layer::GroupItem(const std::string& group, const std::string& item, const std::string& target,
                       const std::string& tag)
 {
+    auto same = [&](const footprint::GroupItem& made) { return made.group == group && made.item == item; };
+    auto made = std::find_if(f_.groupItems.begin(), f_.groupItems.end(), same);
+    if (made == f_.groupItems.end())
+        f_.groupItems.push_back({group, item, {tag}});
+    else
+        made->tags.insert(tag);
     if (p_.programs.empty())
         return;
     groups_[group].push_back({item, target});
@@ -231,9 +237,12 @@ void Layer::GroupItem(const std::string& group, const std::string& item, const s
 
 void Layer::Pending(const std::string& text, const std::string& tag)
 {
-    for (const PendingLine& line : f_.pending)
-        if (line.text == text)
+    // Boards that share a model file share its line.
+    for (PendingLine& line : f_.pending)
+        if (line.text == text) {
+            line.tags.insert(tag);
             return;
+        }
     f_.pending.push_back({text, {tag}});
     pendingText_ += text + "\r\n";
 }
@@ -269,16 +278,8 @@ void Layer::Resolve(std::vector<Install>* installs)
             install.device = model.hardwareId + std::string("&SUBSYS_00000000&REV_00") + slot + "0";
         if (install.kind == DRIVER && model.code == 11 && install.secondDevice.empty())
             install.secondDevice = "PCI\\VEN_3D3D&DEV_0100&SUBSYS_00000000&REV_00" + slot + "1";
-        if (!install.filesGiven && install.kind == UTILITY)
-            install.files = {"NRXVGCHG.HLP", "NRXVGCHG.CNT", "NRXVGCHG.INI"};
-        if (!install.filesGiven && install.kind == DRIVER) {
-            std::string stem = model.stem;
-            install.files = {stem + ".DRV", stem + ".VXD", stem + ".INF", "NRXUTL.DLL", "NRXUTL.CPD"};
-            if (model.code == 5)
-                install.files.push_back("PNLPROP.DLL");
-            if (model.code >= 11)
-                install.files.push_back("NRXD3D.DLL");
-        }
+        if (!install.filesGiven)
+            install.files = UsualFiles(install.kind, install.model);
         if (install.kind == DRIVER)
             latestDriver[install.model] = &install;
     }
@@ -557,6 +558,28 @@ Footprint Layer::Run()
 }
 
 }  // namespace
+
+std::vector<std::string> ModelNames()
+{
+    std::vector<std::string> names;
+    for (const Model& model : MODELS)
+        names.push_back(model.name);
+    return names;
+}
+
+std::vector<std::string> UsualFiles(Kind kind, const std::string& name)
+{
+    if (kind == UTILITY)
+        return {"NRXVGCHG.HLP", "NRXVGCHG.CNT", "NRXVGCHG.INI"};
+    const Model& model = ModelOf(name);
+    std::string stem = model.stem;
+    std::vector<std::string> files = {stem + ".DRV", stem + ".VXD", stem + ".INF", "NRXUTL.DLL", "NRXUTL.CPD"};
+    if (model.code == 5)
+        files.push_back("PNLPROP.DLL");
+    if (model.code >= 11)
+        files.push_back("NRXD3D.DLL");
+    return files;
+}
 
 Places MachinePlaces()
 {

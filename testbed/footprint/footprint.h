@@ -105,13 +105,26 @@ struct PendingLine {
     std::set<std::string> tags;
 };
 
+// A Program Manager item, as the installers made it (over DDE only when
+// the places name Wine's folder of groups).
+struct GroupItem {
+    std::string group, item;
+    std::set<std::string> tags;
+};
+
 struct Footprint {
     std::vector<Item> items;
     std::vector<PendingLine> pending;
     std::vector<std::string> groups;  // made over DDE
+    std::vector<GroupItem> groupItems;
     // The "InstDir" of each install, by tag ("driver 02").
     std::map<std::string, std::string> installDirs;
 };
+
+// The model names of the uninstaller's board table, in its order.
+std::vector<std::string> ModelNames();
+// The files an install of `model` lists when its description names none.
+std::vector<std::string> UsualFiles(Kind kind, const std::string& model);
 
 // Lays the footprint down; "wininit.ini" gets its lines appended (and its
 // "[rename]" header when it is new). Explorer windows the DDE commands open
@@ -119,11 +132,12 @@ struct Footprint {
 Footprint Lay(const Description& description, const Places& places);
 
 // `registry` (a DumpSubtrees with roots named "HKLM", "HKCU", "HKDD") and
-// `files` without the items that carry one of `removed` tags: keys with all
-// below them, values, files, and folders left empty.
+// `files` without the items whose every tag is in `removed` (an item laid
+// for several installs stays while one of them does): keys with all below
+// them, values, files, and folders left empty.
 void Remove(const Footprint& footprint, const std::set<std::string>& removed, testreg::Tree* registry,
             testfiles::FileTree* files);
-// The "wininit.ini" bytes `before` without the lines of `removed` tags.
+// The "wininit.ini" bytes `before` without the lines whose tags are all in `removed`.
 std::string RemovePendingLines(const Footprint& footprint, const std::set<std::string>& removed,
                                std::string before);
 // Every tag of the footprint.

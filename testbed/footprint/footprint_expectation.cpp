@@ -18,12 +18,13 @@ bool SamePath(const std::string& a, const std::string& b)
     return testfiles::SamePath(a, b);
 }
 
-bool AnyRemoved(const std::set<std::string>& tags, const std::set<std::string>& removed)
+// An item laid for several installs stays while one of them does.
+bool AllRemoved(const std::set<std::string>& tags, const std::set<std::string>& removed)
 {
     for (const std::string& tag : tags)
-        if (removed.count(tag))
-            return true;
-    return false;
+        if (!removed.count(tag))
+            return false;
+    return true;
 }
 
 }  // namespace
@@ -40,7 +41,7 @@ void Remove(const Footprint& footprint, const std::set<std::string>& removed, te
     // Deepest first, so that a folder or key is judged after what was in it.
     std::vector<const Item*> items;
     for (const Item& item : footprint.items)
-        if (AnyRemoved(item.tags, removed))
+        if (AllRemoved(item.tags, removed))
             items.push_back(&item);
     std::stable_sort(items.begin(), items.end(),
                      [](const Item* a, const Item* b) { return a->path.size() > b->path.size(); });
@@ -76,7 +77,7 @@ std::string RemovePendingLines(const Footprint& footprint, const std::set<std::s
 {
     for (const PendingLine& line : footprint.pending) {
         size_t at = before.find(line.text + "\r\n");
-        if (AnyRemoved(line.tags, removed) && at != std::string::npos)
+        if (AllRemoved(line.tags, removed) && at != std::string::npos)
             before.erase(at, line.text.size() + 2);
     }
     return before;

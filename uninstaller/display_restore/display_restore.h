@@ -15,4 +15,9 @@ void RestoreVgaDisplayConfig();
 // found none; then 640x480 at 8 bits per pixel and SYSTEM.INI as above.
 void RestorePc98DisplayConfig();
 
+// Whether the display class entry `className` ("0000") is that of a
+// root-enumerated display, such as a restore registers: no board's entry,
+// whatever name a board's records give.
+bool IsRootDisplayClass(const char* className);
+
 #endif

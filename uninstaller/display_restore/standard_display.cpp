@@ -12,6 +12,8 @@ static const DWORD DRIVER_REFERENCE_SIZE = 256;
 // HKLM\System\CurrentControlSet\Services\Class\DISPLAY and its entries
 static const char CLASS_ROOT[] = "System\\CurrentControlSet\\Services\\Class\\DISPLAY";
 static const char CLASS_ENTRY_FORMAT[] = "System\\CurrentControlSet\\Services\\Class\\DISPLAY\\%s";
+// A device's Driver value ("Display\0000") is below this key.
+static const char CLASS_PARENT[] = "System\\CurrentControlSet\\Services\\Class\\";
 static const char DRIVER_REFERENCE_FORMAT[] = "Display\\%s";
 // HKLM\Enum\Root\Display and its devices
 static const char DEVICE_ROOT[] = "Enum\\Root\\Display";
@@ -155,8 +157,96 @@ static void WriteDevice(const StandardDisplayProfile& profile, const char* devic
     CloseKey(device);
 }
 
+// A text value of an open key, read whatever its type, bounded and
+// terminated; empty when it is missing or does not fit.
+static void ReadText(HKEY key, const char* name, char* text, DWORD size)
+{
+    DWORD type, length = size - 1;
+    if (RegQueryValueExA(key, name, NULL, &type, (BYTE*)text, &length) != ERROR_SUCCESS)
+        length = 0;
+    text[length] = '\0';
+}
+
+// A root display device as a restore registers one: its hardware id, the
+// class entry it refers to ("Display\0000"), and whether that entry is
+// there and describes the same display (no board's entry of that name).
+struct RootDisplay {
+    char hardwareId[PATH_SIZE];
+    char driver[PATH_SIZE];
+    bool classEntryMatches;
+};
+typedef bool (*RootDisplayTest)(const RootDisplay& display, const void* context);
+
+// Whether the class entry `driver` refers to describes the display `description`.
+static bool ClassEntryDescribes(const char* driver, const char* description)
+{
+    char classPath[PATH_SIZE], classDescription[PATH_SIZE];
+    HKEY entry;
+    if (!description[0] || lstrlenA(CLASS_PARENT) + lstrlenA(driver) >= (int)sizeof(classPath))
+        return false;
+    wsprintfA(classPath, "%s%s", CLASS_PARENT, driver);
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, classPath, &entry) != ERROR_SUCCESS)
+        return false;
+    ReadText(entry, "DriverDesc", classDescription, sizeof(classDescription));
+    RegCloseKey(entry);
+    return lstrcmpA(classDescription, description) == 0;
+}
+
+static void ReadRootDisplay(HKEY device, RootDisplay* display)
+{
+    char description[PATH_SIZE];
+    ReadText(device, "HardwareID", display->hardwareId, sizeof(display->hardwareId));
+    ReadText(device, "Driver", display->driver, sizeof(display->driver));
+    ReadText(device, "DeviceDesc", description, sizeof(description));
+    display->classEntryMatches = ClassEntryDescribes(display->driver, description);
+}
+
+// Whether one of the first hundred root display devices passes `test`.
+static bool AnyRootDisplay(RootDisplayTest test, const void* context)
+{
+    HKEY devices;
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, DEVICE_ROOT, &devices) != ERROR_SUCCESS)
+        return false;
+    bool found = false;
+    char name[PATH_SIZE];
+    for (DWORD i = 0; !found && i < (DWORD)INSTANCE_NAME_COUNT &&
+                      RegEnumKeyA(devices, i, name, sizeof(name)) == ERROR_SUCCESS; ++i) {
+        HKEY device;
+        if (RegOpenKeyA(devices, name, &device) != ERROR_SUCCESS)
+            continue;
+        RootDisplay display;
+        ReadRootDisplay(device, &display);
+        RegCloseKey(device);
+        found = display.classEntryMatches && test(display, context);
+    }
+    RegCloseKey(devices);
+    return found;
+}
+
+static bool IsProfileDisplay(const RootDisplay& display, const void* context)
+{
+    return lstrcmpiA(display.hardwareId, ((const StandardDisplayProfile*)context)->hardwareId) == 0;
+}
+
+static bool RefersToClass(const RootDisplay& display, const void* context)
+{
+    return lstrcmpiA(display.driver, (const char*)context) == 0;
+}
+
+bool IsRootDisplayClass(const char* className)
+{
+    char driver[PATH_SIZE];
+    if (lstrlenA(DRIVER_REFERENCE_FORMAT) + lstrlenA(className) >= (int)sizeof(driver))
+        return false;
+    wsprintfA(driver, DRIVER_REFERENCE_FORMAT, className);
+    return AnyRootDisplay(RefersToClass, driver);
+}
+
 void RegisterStandardDisplay(const StandardDisplayProfile& profile)
 {
+    // Registered by an earlier run: a second adapter would claim the same ports.
+    if (AnyRootDisplay(IsProfileDisplay, &profile))
+        return;
     char className[INSTANCE_NAME_SIZE];
     char deviceName[INSTANCE_NAME_SIZE];
     if (!ChooseInstanceName(CLASS_ROOT, className) || !ChooseInstanceName(DEVICE_ROOT, deviceName))

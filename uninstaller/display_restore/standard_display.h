@@ -55,7 +55,8 @@ bool FindFreeInstanceName(HKEY key, char name[INSTANCE_NAME_SIZE]);
 // Writes the class entry, the root device with its logical configuration and
 // its flags in configuration 0001. Nothing at all is written when either the
 // class or the device instance names are all taken, so that no entry is left
-// without the other and no existing one is overwritten.
+// without the other and no existing one is overwritten, nor when the
+// profile's display is registered already (its device and class entry).
 void RegisterStandardDisplay(const StandardDisplayProfile& profile);
 
 // The profile's colour depth and resolution in Config\0001\Display\Settings,

@@ -2,8 +2,8 @@
 // the two resource lists transcribed row by row, and each field placed at its
 // documented offset into a value of the documented length (no code shared
 // with the builder).
-#ifndef TESTS_LOG_CONFIG_LAYOUT_H
-#define TESTS_LOG_CONFIG_LAYOUT_H
+#ifndef TESTBED_LOG_CONFIG_LAYOUT_H
+#define TESTBED_LOG_CONFIG_LAYOUT_H
 
 #include <windows.h>
 

@@ -2,8 +2,8 @@
 // 9821-series profiles with their data sizes, the writes of a registration
 // under given instance names in order, and a registry tree with them applied.
 // Shared by the restore's own tests and the uninstall tests that see it run.
-#ifndef TESTS_STANDARD_DISPLAY_EXPECTATION_H
-#define TESTS_STANDARD_DISPLAY_EXPECTATION_H
+#ifndef TESTBED_STANDARD_DISPLAY_EXPECTATION_H
+#define TESTBED_STANDARD_DISPLAY_EXPECTATION_H
 
 #include "log_config_layout.h"
 #include "registry_tree.h"
