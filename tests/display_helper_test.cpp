@@ -1,7 +1,10 @@
 // The stand-in NRXCHG32.DLL as built: its mode text and its live mode change
 // in the Wine virtual desktop. RestartWindows is never called here: under
-// Wine it would end every program of the prefix.
+// Wine it would end every program of the prefix. And the resolution
+// changer's display seam as shipped, where Wine's driver cannot show it.
+#include "display_seam.h"
 #include "driver.h"
+#include "import_hook.h"
 #include "mode_text.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +47,31 @@ TEST(ParseModeText, AcceptsOnlyThreePositiveNumbersJoinedByX)
     }
     ModeText mode;
     EXPECT_FALSE(ParseModeText(NULL, &mode));
+}
+
+// Wine's display driver reports no capability bits (index 94) at all.
+int driverVersion, driverCaps1;
+
+int WINAPI ReportDriver(HDC, int index)
+{
+    return index == DRIVERVERSION ? driverVersion : index == 94 ? driverCaps1 : 0;
+}
+
+TEST(ShippedDisplaySeam, ADriverIsNewerFromVersion4WithBothNewDriverCapabilityBits)
+{
+    testbed::ImportHook hook("GDI32.dll", "GetDeviceCaps", (void*)ReportDriver);
+    ASSERT_TRUE(hook.installed());
+    struct Case {
+        int version, caps1;
+        bool newer;
+    } cases[] = {
+        {0x400, 0x90, true}, {0x40A, 0xFF, true}, {0x3FF, 0x90, false}, {0x400, 0x80, false}, {0x400, 0x10, false},
+    };
+    for (const Case& c : cases) {
+        driverVersion = c.version;
+        driverCaps1 = c.caps1;
+        EXPECT_EQ(c.newer, display::DriverIsNewer()) << std::hex << c.version << " " << c.caps1;
+    }
 }
 
 typedef int(WINAPI* NoArguments)(void);

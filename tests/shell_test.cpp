@@ -3,6 +3,7 @@
 #include "in_process_fixture.h"
 #include "driver.h"
 #include "hotkey_window.h"
+#include "import_hook.h"
 #include "resource.h"
 #include "texts.h"
 #include "tool_window.h"
@@ -14,6 +15,7 @@
 #include <climits>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -258,9 +260,29 @@ TEST_F(ShellTest, DisplayChangeRefreshesTheStateAndKeepsTheWindowOnScreen)
     EXPECT_EQ(800, WindowRect().right);
 }
 
+// The tray icon's and the help's calls, as "function argument...".
+std::vector<std::string> shellCalls;
+
+BOOL WINAPI RecordNotifyIcon(DWORD message, NOTIFYICONDATAA* data)
+{
+    shellCalls.push_back("Shell_NotifyIconA " + std::to_string(message) + " " + std::to_string(data->cbSize) +
+                         " " + std::to_string(data->uFlags) + " " + data->szTip);
+    return TRUE;
+}
+
+BOOL WINAPI RecordWinHelp(HWND, const char* file, UINT command, ULONG_PTR)
+{
+    shellCalls.push_back(std::string("WinHelpA ") + file + " " + std::to_string(command));
+    return TRUE;
+}
+
 TEST_F(ShellTest, ShutdownTwiceStoresThePlacementAndRemovesTheHotkeyWindows)
 {
     testreg::WriteString(HKEY_CURRENT_USER, KEY, "Res800x600", "1,00000641");
+    testbed::ImportHook notify("SHELL32.dll", "Shell_NotifyIconA", (void*)RecordNotifyIcon);
+    testbed::ImportHook help("USER32.dll", "WinHelpA", (void*)RecordWinHelp);
+    shellCalls.clear();
+    lstrcpyA(Shell.helpFilePath, "C:\\NRXVGCHG.HLP");
     HWND window = Create();
     ASSERT_TRUE(window);
     HWND hotkeyWindow = Shell.hotkeyWindows[1];
@@ -271,6 +293,11 @@ TEST_F(ShellTest, ShutdownTwiceStoresThePlacementAndRemovesTheHotkeyWindows)
     MSG message;
     EXPECT_TRUE(PeekMessageA(&message, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(0u, message.wParam);
+    // The icon with its tip; at each shutdown the help closed and the icon removed.
+    const std::string quit = "WinHelpA C:\\NRXVGCHG.HLP 2", remove = "Shell_NotifyIconA 2 88 0 ";
+    EXPECT_EQ(std::vector<std::string>({"Shell_NotifyIconA 0 88 7 ﾚｿﾞﾙｳﾞｧ", quit, remove, quit, remove}),
+              shellCalls);
+    Shell.helpFilePath[0] = '\0';
 
     testreg::Value position = testreg::Read(HKEY_CURRENT_USER, KEY, "DefaultPosition");
     ASSERT_EQ(16u, position.data.size());

@@ -133,13 +133,13 @@ TEST_F(StoredSettingsTest, SlotWritesAreByteExactAndLeaveForeignResolutionsAlone
     ResolutionTable.slots[0].switchEnabled = 0;
     ResolutionTable.slots[1].switchEnabled = 1;
     ResolutionTable.slots[2].switchEnabled = 1;
-    ResolutionTable.slots[2].hotkey = 0x241;  // Ctrl+A
+    ResolutionTable.slots[2].hotkey = 0x24B;  // Ctrl+K: the hex digits are upper case
     StoreSlotSettings(ResolutionTable);
 
     testreg::Value value = testreg::Read(HKEY_CURRENT_USER, KEY, "Res800x600");
     EXPECT_EQ((DWORD)REG_SZ, value.type);
     EXPECT_EQ(std::string("1,00000000", 11), std::string(value.data.begin(), value.data.end()));
-    EXPECT_EQ("1,00000241", testreg::Read(HKEY_CURRENT_USER, KEY, "Res1024x768").text());
+    EXPECT_EQ("1,0000024B", testreg::Read(HKEY_CURRENT_USER, KEY, "Res1024x768").text());
     EXPECT_EQ("0,00000000", testreg::Read(HKEY_CURRENT_USER, KEY, "Res640x480").text());
     EXPECT_EQ("1,00000000", testreg::Read(HKEY_CURRENT_USER, KEY, "Res1600x1200").text());
 
@@ -148,7 +148,7 @@ TEST_F(StoredSettingsTest, SlotWritesAreByteExactAndLeaveForeignResolutionsAlone
     ResolutionTable.slots[2].height = 768;
     Load();
     EXPECT_EQ(1, ResolutionTable.slots[2].switchEnabled);
-    EXPECT_EQ(0x241, ResolutionTable.slots[2].hotkey);
+    EXPECT_EQ(0x24B, ResolutionTable.slots[2].hotkey);
 }
 
 TEST_F(StoredSettingsTest, ShutdownStoresPlacementOnlyWhereTheKeyExists)
