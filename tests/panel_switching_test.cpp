@@ -35,6 +35,7 @@ TEST_F(PanelSwitching98, StateRules)
         {"without 0x80, portrait reported", 0x03, 0x81, 1024, 768, 0x81, 0x81},
         {"no LCD, portrait reported", 0x02, 0x81, 1024, 768, 0x81, 0x81},
         {"option kept, panel larger", 0x87, 0x05, 1280, 1024, 0x81, 0x05},
+        {"option kept, panel only taller", 0x87, 0x05, 1024, 1024, 0x81, 0x05},
         {"option fixed off, panel fits", 0x87, 0x05, 1024, 768, 0x81, 0x01},
         {"option on with LCD off", 0x87, 0x02, 1024, 768, 0x81, 0x06},
         {"option with both outputs", 0x87, 0x03, 1024, 768, 0x81, 0x03},
@@ -53,6 +54,16 @@ TEST_F(PanelSwitching98, StateRules)
         TogglePanelOrientation(NULL);
         EXPECT_EQ(c.second, Stored());
     }
+}
+
+TEST_F(PanelSwitching98, OutputsAddedOnlyWhenNoneReported)
+{
+    PanelState lcdOnly = {0x81, 0x01, 1024, 768};
+    NormalizePanelState(&lcdOnly);
+    EXPECT_EQ(0x81u, lcdOnly.caps);
+    PanelState none = {0x00, 0x00, 1024, 768};
+    NormalizePanelState(&none);
+    EXPECT_EQ(0x02u, none.caps);
 }
 
 TEST_F(PanelSwitching98, FailedOrShortQueryRequestsPortrait)

@@ -161,6 +161,8 @@ TEST_F(RemovalHelpers, PendingRenamesOfTheChosenHalvesGoAndEveryOtherByteStays)
     // across the 99th is in neither piece.
     const std::string late = std::string(120, 'a') + "nrxutl.nrx" + std::string(20, 'b') + "\r\n";
     const std::string across = std::string(95, 'c') + "nrxutl.nrx" + std::string(45, 'd') + "\r\n";
+    // A name that ends the first piece, and one that begins the second.
+    const std::string edges = std::string(89, 'e') + "nrxutl.nrx\r\n" + std::string(99, 'f') + "nrxutl.nrx\r\n";
     struct Case {
         int driver, utility, board;
         std::string input, output;
@@ -169,7 +171,7 @@ TEST_F(RemovalHelpers, PendingRenamesOfTheChosenHalvesGoAndEveryOtherByteStays)
         {1, 0, 12, "[rename]\r\n" + qzn + qyn + lower, "[rename]\r\n" + qyn + lower},
         {1, 0, 0, "[rename]\r\n" + qxs + qzn, "[rename]\r\n" + qxs + qzn},
         {0, 0, 1, qxs + lower, qxs + lower},
-        {0, 1, 0, others + late + others + across + "NO=END", others + others + across + "NO=END"},
+        {0, 1, 0, others + late + others + across + edges + "NO=END", others + others + across + "NO=END"},
         {1, 1, 1, lower + others + qxs + "LAST=nrxvgchg.nrx", others},
     };
     for (const Case& c : cases) {

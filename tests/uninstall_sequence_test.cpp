@@ -22,6 +22,14 @@ TEST_F(UninstallSequence, RemovesExactlyTheFootprintOfTheChosenInstallsAndRegist
                                                    "[DeleteItem(Read Me)]"};
     const std::vector<std::string> driverGroup = {"[ShowGroup(ﾉﾘｯｸｽ表示ソフト QX-S R2,1)]", "[DeleteItem(ｱﾝｲﾝｽﾄｰﾗ)]",
                                                   "[DeleteItem(Read Me)]"};
+    // Full lists: the last value of each ("19", "9") must be read too.
+    auto fullList = [](footprint::Kind kind, size_t length) {
+        std::vector<std::string> files = footprint::UsualFiles(kind, "QX-S R2");
+        std::string list = "; files=";
+        for (size_t i = 0; i < length; ++i)
+            list += (i ? "," : "") + (i < files.size() ? files[i] : "PART" + std::to_string(i) + ".DLL");
+        return list;
+    };
     struct Case {
         const char* what;
         std::string description;
@@ -34,7 +42,10 @@ TEST_F(UninstallSequence, RemovesExactlyTheFootprintOfTheChosenInstallsAndRegist
         std::vector<std::string> commands;
         std::function<void(HWND)> afterOk;  // input while Program Manager answers
     } cases[] = {
-        {"PC-98, QX-S R2, both halves", "machine PC98\ndriver QX-S R2\nutility QX-S R2\nothers\n", MACHINE_PC98,
+        {"PC-98, QX-S R2, both halves, full file lists",
+         "machine PC98\ndriver QX-S R2" + fullList(footprint::DRIVER, 20) + "\nutility QX-S R2" +
+             fullList(footprint::UTILITY, 10) + "\nothers\n",
+         MACHINE_PC98,
          true, true, "driver 00", {"other"}, &PC98, "0000",
          {"[ShowGroup(ｽﾀｰﾄｱｯﾌﾟ,1)]", "[DeleteItem(ﾚｿﾞﾙｳﾞｧ)]", "[ShowGroup(ﾉﾘｯｸｽ表示ソフト QX-S R2,1)]",
           "[DeleteItem(ｱﾝｲﾝｽﾄｰﾗ)]", "[DeleteItem(Read Me)]"}},
