@@ -55,7 +55,8 @@ using simulated::adapter;
 
 BOOL EnumMode(DWORD modeNumber, DEVMODEA* mode)
 {
-    if (modeNumber >= adapter.modes.size())
+    // Windows reads the caller's dmSize to know what it may fill.
+    if (modeNumber >= adapter.modes.size() || mode->dmSize != sizeof(DEVMODEA))
         return FALSE;
     *mode = adapter.modes[modeNumber];
     return TRUE;
