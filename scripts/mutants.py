@@ -30,7 +30,8 @@ EQUIVALENTS = ROOT / "tests" / "equivalent_mutants.txt"
 
 # Per program: the sources its images link (folders or files), and the CTest
 # tests that run them ("test:filter" runs only those GoogleTest cases of a
-# test shared by the programs). Every shipped image links runtime/.
+# test shared by the programs). Every shipped image links runtime/; the LCD
+# programs share lcd_common/, whose tests sit with either program's.
 PROGRAMS = {
     "nrxvgchg": (["resolution_changer", "display_helper/nrxchg32.cpp", "display_helper/nrxchg32.h",
                   "display_helper/mode_text.cpp", "display_helper/mode_text.h", "runtime"],
@@ -39,12 +40,12 @@ PROGRAMS = {
                   "fault_matrix_nrxvgchg", "version_matrix_e2e:NrxvgchgVersions.*", "program_entry_test",
                   "soak_short"]),
     "pivoter": (["lcd_orientation", "lcd_common", "runtime"],
-                ["lcd_orientation_unit", "lcd_windows_nt_unit", "pivoter_e2e", "fault_matrix_pivoter",
+                ["lcd_orientation_unit", "lcd_windows_nt_unit", "lcd_driver_switch_unit", "pivoter_e2e", "fault_matrix_pivoter",
                  "shipped_texts_test:PivoterTexts.*", "version_matrix_e2e:PivoterVersions.*",
                  "program_entry_test", "soak_short"]),
     "rotsel": (["lcd_driver_switch", "lcd_common", "display_helper/restart_now.cpp",
                 "display_helper/restart_now.h", "display_helper/nrxchg32.h", "runtime"],
-               ["lcd_driver_switch_unit", "rotsel_e2e", "fault_matrix_rotsel", "shipped_texts_test:RotselTexts.*",
+               ["lcd_driver_switch_unit", "lcd_orientation_unit", "rotsel_e2e", "fault_matrix_rotsel", "shipped_texts_test:RotselTexts.*",
                 "version_matrix_e2e:RotselVersions.*", "program_entry_test"]),
     "nrxdel": (["uninstaller", "display_helper/nrxchg32.cpp", "display_helper/nrxchg32.h",
                 "display_helper/mode_text.cpp", "display_helper/mode_text.h", "runtime"],
