@@ -1,5 +1,6 @@
 // The vendor device identification on a real (scratch) registry laid out as
 // Windows 98 keeps it.
+#include "lcd_helpers.h"
 #include "lcd_registry_layout.h"
 #include "vendor_identification.h"
 
@@ -221,6 +222,15 @@ TEST_F(Identification, CurrentDriverIgnoresAsciiCase)
     EXPECT_TRUE(IsCurrentDisplayDriver("DISPLAY\\0001", "NRXLCD.DRV"));
     lcdreg::AddDriver("DISPLAY\\0001", "VGA.DRV");
     EXPECT_FALSE(IsCurrentDisplayDriver("DISPLAY\\0001", "NRXLCD.DRV"));
+}
+
+// Driver file names are compared with ASCII case ignored; a double-byte
+// character is compared whole, even when its second byte is a letter or "\\".
+TEST(DriverNames, DoubleByteCharactersComparedWhole)
+{
+    EXPECT_TRUE(SameIgnoringAsciiCase("\x83\x5C" "drv", "\x83\x5C" "DRV"));
+    EXPECT_FALSE(SameIgnoringAsciiCase("\x83\x5C", "\x83\x7C"));
+    EXPECT_FALSE(SameIgnoringAsciiCase("\x83\x41", "\x82\x41"));
 }
 
 }  // namespace
