@@ -30,7 +30,8 @@ EQUIVALENTS = ROOT / "tests" / "equivalent_mutants.txt"
 
 # Per program: the sources its images link (folders or files), and the CTest
 # tests that run them ("test:filter" runs only those GoogleTest cases of a
-# test shared by the programs). Every shipped image links runtime/; the LCD
+# test shared by the programs). Every shipped image links runtime/, and the
+# library NRXVGCHG and NRXDEL bind is judged by its own tests too; the LCD
 # programs share lcd_common/, whose tests sit with either program's.
 PROGRAMS = {
     "nrxvgchg": (["resolution_changer", "display_helper/nrxchg32.cpp", "display_helper/nrxchg32.h",
@@ -51,8 +52,8 @@ PROGRAMS = {
     "nrxdel": (["uninstaller", "display_helper/nrxchg32.cpp", "display_helper/nrxchg32.h",
                 "display_helper/mode_text.cpp", "display_helper/mode_text.h", "runtime"],
                ["uninstaller_integration", "uninstaller_dialogs", "uninstaller_e2e", "uninstall_sequence",
-                "uninstall_histories", "uninstall_footprint_e2e", "display_restore_unit", "display_restore_integration",
-                "fault_matrix_nrxdel", "shipped_texts_test:ShippedUninstaller.*",
+                "uninstall_histories", "uninstall_footprint_e2e", "display_restore_unit",
+                "display_restore_integration", "display_helper_test", "fault_matrix_nrxdel", "shipped_texts_test:ShippedUninstaller.*",
                 "version_matrix_e2e:NrxdelVersions.*", "program_entry_test", "soak_short"]),
 }
 # The build target behind a test, where it is not the test's own name.
